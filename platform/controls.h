@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QAction>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace platform {
+
+// A command button: Click while enabled; Alt with the letter marked by "&" presses it.
+// It is never a default button, so Enter in a text box does not press it.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit CommandButton(QWidget* parent = nullptr);
+
+signals:
+    void Click();
+};
+
+// An option button: Click when it becomes the selected one of its group.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+
+public:
+    explicit OptionButton(QWidget* parent = nullptr);
+
+signals:
+    void Click();
+};
+
+// A frame whose caption is shown as it stands: a name with "&" in it is not an access key.
+class Frame : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit Frame(QWidget* parent = nullptr);
+
+    void setCaption(const QString& caption);
+    QString caption() const;
+};
+
+// A menu item. Its check mark belongs to the program: choosing the item raises Click and
+// leaves the mark as it was, for the handler to set.
+class MenuItem : public QAction {
+    Q_OBJECT
+
+public:
+    MenuItem(const QString& name, const QString& caption, QObject* parent);
+
+signals:
+    void Click();
+};
+
+} // namespace platform

@@ -1,0 +1,93 @@
+#include "platform/form.h"
+
+#include "platform/handler.h"
+#include "platform/runtime.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QScreen>
+
+namespace platform {
+
+Form::Form(Runtime& runtime, const FormDef& form, std::span<const ControlDef> controls)
+    : runtime_(runtime)
+{
+    setWindowTitle(QString::fromLatin1(form.caption));
+    setWindowIcon(runtime.icon());
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (form.minimizeButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    setWindowFlags(flags);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    const TwipsScale scale = buildControls(client, controls);
+    client->setFixedSize(scale.toPixels(form.clientWidth), scale.toPixels(form.clientHeight));
+    setCentralWidget(client);
+    // Fixed border: the window is exactly its client area plus any menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form::loadForm()
+{
+    if (isLoaded())
+        return;
+    state_ = State::Loaded;
+    runtime_.formLoaded();
+    runHandler([this] { Form_Load(); });
+}
+
+void Form::showForm()
+{
+    loadForm();
+    if (!isLoaded())
+        return; // unloaded by its own Load handler
+    const bool first = !shownBefore_;
+    if (first) {
+        placeAtCentre();
+        shownBefore_ = true;
+    }
+    show();
+    if (first)
+        runHandler([this] { Form_FirstShow(); });
+}
+
+void Form::hideForm()
+{
+    hide();
+}
+
+void Form::unloadForm()
+{
+    if (state_ != State::Loaded)
+        return;
+    state_ = State::Unloading;
+    qint16 cancel = 0;
+    runHandler([&] { Form_Unload(cancel); });
+    if (cancel != 0) {
+        state_ = State::Loaded;
+        return;
+    }
+    hide();
+    state_ = State::NotLoaded;
+    runtime_.formUnloaded();
+}
+
+void Form::Form_Unload(qint16& /*Cancel*/) {}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // The close box unloads the window; whether it goes is up to unloadForm.
+    event->ignore();
+    unloadForm();
+}
+
+void Form::placeAtCentre()
+{
+    adjustSize();
+    if (const QScreen* where = screen())
+        move(where->availableGeometry().center() - rect().center());
+}
+
+} // namespace platform

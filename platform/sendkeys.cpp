@@ -1,0 +1,54 @@
+#include "platform/sendkeys.h"
+
+#include "platform/runtimeerror.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace platform {
+namespace {
+
+int keyOf(QChar c)
+{
+    const QChar upper = c.toUpper();
+    if (upper >= u'A' && upper <= u'Z')
+        return Qt::Key_A + (upper.unicode() - u'A');
+    return c.unicode(); // digits and punctuation share their codes with Qt's keys
+}
+
+void post(QWidget* target, int key, Qt::KeyboardModifiers mods, const QString& text)
+{
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, mods, text));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, mods, text));
+}
+
+} // namespace
+
+void sendKeys(const QString& keys)
+{
+    QWidget* target = QApplication::focusWidget();
+    if (!target)
+        target = QApplication::activeWindow();
+
+    Qt::KeyboardModifiers mods;
+    for (const QChar c : keys) {
+        if (c == u'%') {
+            mods |= Qt::AltModifier;
+        } else if (c == u'^') {
+            mods |= Qt::ControlModifier;
+        } else if (c == u'+') {
+            mods |= Qt::ShiftModifier;
+        } else {
+            // With Alt or Ctrl held the key is a command and types no text.
+            const bool command = mods & (Qt::AltModifier | Qt::ControlModifier);
+            if (target)
+                post(target, keyOf(c), mods, command ? QString() : QString(c));
+            mods = {};
+        }
+    }
+    if (mods)
+        throw RuntimeError::invalidCall(); // a modifier with no key after it
+}
+
+} // namespace platform

@@ -1,0 +1,252 @@
+#include "ui/frmmain.h"
+
+#include "core/numbers.h"
+#include "platform/controls.h"
+#include "platform/conversions.h"
+#include "platform/handler.h"
+#include "platform/msgbox.h"
+#include "platform/sendkeys.h"
+#include "platform/textbox.h"
+#include "ui/frmname.h"
+#include "ui/program.h"
+
+#include <QLabel>
+#include <QMenuBar>
+
+using platform::ControlKind;
+using platform::connectHandler;
+
+namespace {
+
+constexpr platform::FormDef design{"Dicewright", 3315, 2175, true};
+
+// clang-format off
+constexpr platform::ControlDef controls[] = {
+    // name         kind                        caption                          left  top   width height visible enabled tab container    max centred
+    {"txttwo",    ControlKind::TextBox,       "",                              2160, 600,  1095, 285,  false,  true,   9, nullptr,     11},
+    {"txtone",    ControlKind::TextBox,       "",                              720,  600,  1095, 285,  false,  true,   7, nullptr,     11},
+    {"optrange",  ControlKind::OptionButton,  "Generate number in a &range.",  120,  360,  2535, 195,  true,   true,   5},
+    {"optpure",   ControlKind::OptionButton,  "Generate &pure random number.", 120,  120,  2535, 195,  true,   true,   0},
+    {"txtvalue",  ControlKind::TextBox,       "",                              150,  1740, 615,  285,  false,  true,   4},
+    {"cmdget",    ControlKind::CommandButton, "&Get Number",                   960,  1680, 1335, 375,  true,   false,  3},
+    {"frmrandom", ControlKind::Frame,         "",                              120,  960,  3135, 615,  true,   true,   1},
+    {"lblnumber", ControlKind::Label,         "000000000000000000000000000",   120,  240,  2895, 255,  true,   true,   2, "frmrandom", 0,  true},
+    {"lblto",     ControlKind::Label,         "to",                            1920, 600,  135,  255,  false,  true,   8},
+    {"lblrange",  ControlKind::Label,         "Range:",                        120,  600,  615,  255,  false,  true,   6},
+};
+// clang-format on
+
+const QString noNumber = QStringLiteral("000000000000000000000000000");
+const QString greetingEnd = QStringLiteral(", your number is:");
+const QString emptyRangeMessage = QStringLiteral("Please enter a number range.");
+const QString aboutText =
+    QStringLiteral("Dicewright was created by Tamsovar for creating random numbers using a seed "
+                   "value.  The seed is generated using a combonation of ASCII values based on "
+                   "letters of your name.  Send comments to dicewright@example.org");
+
+} // namespace
+
+frmmain::frmmain(Program& program)
+    : Form(program, design, controls), program_(program),
+      txttwo_(control<platform::TextBox>("txttwo")), txtone_(control<platform::TextBox>("txtone")),
+      optrange_(control<platform::OptionButton>("optrange")),
+      optpure_(control<platform::OptionButton>("optpure")),
+      txtvalue_(control<platform::TextBox>("txtvalue")),
+      cmdget_(control<platform::CommandButton>("cmdget")),
+      frmrandom_(control<platform::Frame>("frmrandom")), lblnumber_(control<QLabel>("lblnumber")),
+      lblto_(control<QLabel>("lblto")), lblrange_(control<QLabel>("lblrange"))
+{
+    setObjectName(QStringLiteral("frmmain"));
+    createMenu();
+    connectHandlers();
+}
+
+void frmmain::createMenu()
+{
+    QMenu* random = menuBar()->addMenu(QStringLiteral("&Dicewright"));
+    random->setObjectName(QStringLiteral("random"));
+    gennum_ = new platform::MenuItem(QStringLiteral("gennum"), QStringLiteral("&Generate Number"), this);
+    seed_ = new platform::MenuItem(QStringLiteral("seed"), QStringLiteral("&Create new seed"), this);
+    view_ = new platform::MenuItem(QStringLiteral("view"), QStringLiteral("&View Seed"), this);
+    view_->setCheckable(true);
+    about_ = new platform::MenuItem(QStringLiteral("about"), QStringLiteral("&About"), this);
+    random->addActions({gennum_, seed_, view_, about_});
+    // Exit is a command on the menu bar itself.
+    exit_ = new platform::MenuItem(QStringLiteral("exit"), QStringLiteral("&Exit"), this);
+    menuBar()->addAction(exit_);
+}
+
+void frmmain::connectHandlers()
+{
+    connectHandler(optpure_, &platform::OptionButton::Click, this, &frmmain::optpure_Click);
+    connectHandler(optrange_, &platform::OptionButton::Click, this, &frmmain::optrange_Click);
+    connectHandler(cmdget_, &platform::CommandButton::Click, this, &frmmain::cmdget_Click);
+    connectHandler(txtone_, &platform::TextBox::KeyPress, this, &frmmain::txtone_KeyPress);
+    connectHandler(txttwo_, &platform::TextBox::KeyPress, this, &frmmain::txttwo_KeyPress);
+    connectHandler(txtone_, &platform::TextBox::Change, this, &frmmain::txtone_Change);
+    connectHandler(txttwo_, &platform::TextBox::Change, this, &frmmain::txttwo_Change);
+    connectHandler(gennum_, &platform::MenuItem::Click, this, &frmmain::gennum_Click);
+    connectHandler(seed_, &platform::MenuItem::Click, this, &frmmain::seed_Click);
+    connectHandler(view_, &platform::MenuItem::Click, this, &frmmain::view_Click);
+    connectHandler(about_, &platform::MenuItem::Click, this, &frmmain::about_Click);
+    connectHandler(exit_, &platform::MenuItem::Click, this, &frmmain::exit_Click);
+}
+
+// Window life cycle
+
+void frmmain::Form_Load()
+{
+    program_.nameForm().showForm();
+}
+
+void frmmain::Form_Unload(qint16& /*Cancel*/)
+{
+    program_.nameForm().unloadForm();
+}
+
+void frmmain::Form_FirstShow()
+{
+    // Pure mode is the mode a person meets first: the first option takes the focus and is
+    // selected, so Get Number never finds neither mode chosen.
+    optpure_->setFocus();
+    optpure_->setChecked(true);
+}
+
+void frmmain::exit_Click()
+{
+    program_.nameForm().unloadForm();
+    unloadForm();
+}
+
+void frmmain::seed_Click()
+{
+    lblnumber_->setText(noNumber);
+    frmrandom_->setCaption(QString());
+    hideForm();
+    frmname& name = program_.nameForm();
+    name.showForm();
+    name.txtname()->setText(QString());
+}
+
+// Mode options, menu and About
+
+void frmmain::optpure_Click()
+{
+    setRangeControls(false);
+}
+
+void frmmain::optrange_Click()
+{
+    setRangeControls(true);
+    txtone_->setFocus();
+}
+
+void frmmain::setRangeControls(bool shown)
+{
+    lblrange_->setVisible(shown);
+    txtone_->setVisible(shown);
+    txtone_->setText(QString());
+    lblto_->setVisible(shown);
+    txttwo_->setVisible(shown);
+    txttwo_->setText(QString());
+}
+
+void frmmain::view_Click()
+{
+    view_->setChecked(!view_->isChecked());
+    txtvalue_->setVisible(view_->isChecked());
+}
+
+void frmmain::about_Click()
+{
+    platform::msgBox(aboutText, QStringLiteral("About..."));
+}
+
+void frmmain::gennum_Click()
+{
+    // Alt+G presses Get Number, and does nothing while it is disabled.
+    platform::sendKeys(QStringLiteral("%G"));
+}
+
+// Drawing a number
+
+void frmmain::cmdget_Click()
+{
+    if (optpure_->isChecked())
+        ifPure();
+    else
+        ifrange();
+}
+
+void frmmain::ifPure()
+{
+    writeGreeting();
+    const float draw = reseedAndDraw();
+    showNumber(platform::checkedFloat(core::pureNumber(draw)));
+}
+
+void frmmain::ifrange()
+{
+    if (txtone_->text() == QString() || txttwo_->text() == QString()) {
+        platform::msgBox(emptyRangeMessage, program_.title());
+        return;
+    }
+    const double low = readBound(txtone_, core::lowBoundCap);
+    const double high = readBound(txttwo_, core::highBoundCap);
+    writeGreeting();
+    const float draw = reseedAndDraw();
+    showNumber(core::rangeNumber(low, high, draw));
+}
+
+double frmmain::readBound(platform::TextBox* box, const core::BoundCap& cap)
+{
+    const double bound = platform::toDouble(box->text());
+    if (!cap.appliesTo(bound))
+        return bound;
+    // The box's own Change handler runs inside this write and may empty it again; the
+    // draw uses the cap all the same.
+    box->setText(platform::decimalText(cap.value));
+    return cap.value;
+}
+
+void frmmain::writeGreeting()
+{
+    frmrandom_->setCaption(program_.nameForm().txtname()->text() + greetingEnd);
+}
+
+float frmmain::reseedAndDraw()
+{
+    platform::Generator& generator = program_.generator();
+    generator.reseed(platform::toInteger(txtvalue_->text()));
+    return generator.next();
+}
+
+void frmmain::showNumber(double wholeNumber)
+{
+    lastvalue = platform::toLong(wholeNumber);
+    lblnumber_->setText(platform::decimalText(lastvalue));
+}
+
+// The bound boxes accept digits only: any other key empties the whole box.
+
+void frmmain::txtone_KeyPress(qint16& KeyAscii)
+{
+    lastvalue = KeyAscii;
+}
+
+void frmmain::txttwo_KeyPress(qint16& KeyAscii)
+{
+    lastvalue = KeyAscii;
+}
+
+void frmmain::txtone_Change()
+{
+    if (!core::isDigitCode(lastvalue))
+        txtone_->setText(QString());
+}
+
+void frmmain::txttwo_Change()
+{
+    if (!core::isDigitCode(lastvalue))
+        txttwo_->setText(QString());
+}

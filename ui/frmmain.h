@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/form.h"
+
+namespace core {
+struct BoundCap;
+}
+namespace platform {
+class CommandButton;
+class Frame;
+class MenuItem;
+class OptionButton;
+class TextBox;
+} // namespace platform
+
+class QLabel;
+class Program;
+
+// The main window: draws numbers from the seed, in pure mode or between two bounds, and
+// shows them under a greeting with the person's name.
+class frmmain : public platform::Form {
+    Q_OBJECT
+    // The last key code typed into a bound box or the last number drawn, whichever came later.
+    Q_PROPERTY(qint32 lastvalue READ lastValue)
+
+public:
+    explicit frmmain(Program& program);
+
+    platform::CommandButton* cmdget() const { return cmdget_; }
+    platform::TextBox* txtvalue() const { return txtvalue_; }
+    qint32 lastValue() const { return lastvalue; }
+
+private:
+    void createMenu();
+    void connectHandlers();
+
+    void Form_Load() override;
+    void Form_Unload(qint16& Cancel) override;
+    void Form_FirstShow() override;
+
+    void optpure_Click();
+    void optrange_Click();
+    void view_Click();
+    void about_Click();
+    void gennum_Click();
+    void seed_Click();
+    void exit_Click();
+    void cmdget_Click();
+    void ifPure();
+    void ifrange();
+    void txtone_KeyPress(qint16& KeyAscii);
+    void txttwo_KeyPress(qint16& KeyAscii);
+    void txtone_Change();
+    void txttwo_Change();
+
+    // Steps the two modes share.
+    double readBound(platform::TextBox* box, const core::BoundCap& cap);
+    void writeGreeting();
+    float reseedAndDraw();
+    void showNumber(double wholeNumber);
+    void setRangeControls(bool shown);
+
+    Program& program_;
+    platform::TextBox* txttwo_;
+    platform::TextBox* txtone_;
+    platform::OptionButton* optrange_;
+    platform::OptionButton* optpure_;
+    platform::TextBox* txtvalue_;
+    platform::CommandButton* cmdget_;
+    platform::Frame* frmrandom_;
+    QLabel* lblnumber_;
+    QLabel* lblto_;
+    QLabel* lblrange_;
+    platform::MenuItem* gennum_ = nullptr;
+    platform::MenuItem* seed_ = nullptr;
+    platform::MenuItem* view_ = nullptr;
+    platform::MenuItem* about_ = nullptr;
+    platform::MenuItem* exit_ = nullptr;
+
+    qint32 lastvalue = 0;
+};

@@ -1,0 +1,73 @@
+#include "ui/frmname.h"
+
+#include "core/keytotal.h"
+#include "platform/controls.h"
+#include "platform/conversions.h"
+#include "platform/handler.h"
+#include "platform/textbox.h"
+#include "ui/frmmain.h"
+#include "ui/program.h"
+
+using platform::ControlKind;
+using platform::connectHandler;
+
+namespace {
+
+constexpr platform::FormDef design{"Dicewright", 3555, 1110, false};
+
+// clang-format off
+constexpr platform::ControlDef controls[] = {
+    // name       kind                        caption               left  top   width height visible enabled tab
+    {"cmdok",   ControlKind::CommandButton, "&OK",                1200, 720,  1215, 315,   true,   false,  2},
+    {"txtname", ControlKind::TextBox,       "",                   1680, 240,  1815, 285,   true,   true,   1},
+    {"Label1",  ControlKind::Label,         "What is your name?", 120,  240,  1455, 255,   true,   true,   0},
+};
+// clang-format on
+
+} // namespace
+
+frmname::frmname(Program& program)
+    : Form(program, design, controls), program_(program),
+      txtname_(control<platform::TextBox>("txtname")),
+      cmdok_(control<platform::CommandButton>("cmdok"))
+{
+    setObjectName(QStringLiteral("frmname"));
+    connectHandlers();
+}
+
+void frmname::connectHandlers()
+{
+    connectHandler(txtname_, &platform::TextBox::KeyPress, this, &frmname::txtname_KeyPress);
+    connectHandler(txtname_, &platform::TextBox::Change, this, &frmname::txtname_Change);
+    connectHandler(cmdok_, &platform::CommandButton::Click, this, &frmname::cmdok_Click);
+}
+
+void frmname::Form_Load()
+{
+    program_.mainForm().hideForm();
+}
+
+void frmname::Form_Unload(qint16& /*Cancel*/)
+{
+    unloadForm();
+    program_.mainForm().unloadForm();
+}
+
+void frmname::txtname_KeyPress(qint16& KeyAscii)
+{
+    keytotal = core::addKeyCode(keytotal, KeyAscii);
+}
+
+void frmname::txtname_Change()
+{
+    cmdok_->setEnabled(txtname_->text() != QString());
+}
+
+void frmname::cmdok_Click()
+{
+    frmmain& main = program_.mainForm();
+    main.cmdget()->setEnabled(true);
+    hideForm();
+    main.showForm();
+    main.txtvalue()->setText(platform::decimalText(keytotal));
+}

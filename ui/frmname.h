@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/form.h"
+
+namespace platform {
+class CommandButton;
+class TextBox;
+} // namespace platform
+
+class Program;
+
+// The name window: every key typed into the name box adds to the key total, and OK
+// publishes that total as the main window's seed.
+class frmname : public platform::Form {
+    Q_OBJECT
+
+public:
+    explicit frmname(Program& program);
+
+    platform::TextBox* txtname() const { return txtname_; }
+
+private:
+    void connectHandlers();
+
+    void Form_Load() override;
+    void Form_Unload(qint16& Cancel) override;
+    void txtname_KeyPress(qint16& KeyAscii);
+    void txtname_Change();
+    void cmdok_Click();
+
+    Program& program_;
+    platform::TextBox* txtname_;
+    platform::CommandButton* cmdok_;
+
+    // Every key code typed into the name box in this run; never reset.
+    qint16 keytotal = 0;
+};
