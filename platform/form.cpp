@@ -63,6 +63,7 @@ void Form::unloadForm()
     if (state_ != State::Loaded)
         return;
     state_ = State::Unloading;
+    emit unloading();
     qint16 cancel = 0;
     runHandler([&] { Form_Unload(cancel); });
     if (cancel != 0) {
@@ -71,6 +72,7 @@ void Form::unloadForm()
     }
     hide();
     state_ = State::NotLoaded;
+    emit unloaded();
     runtime_.formUnloaded();
 }
 

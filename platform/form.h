@@ -30,6 +30,11 @@ public:
     // unloading, is left alone.
     void unloadForm();
 
+signals:
+    // The window's Unload event is being delivered; then the window has gone.
+    void unloading();
+    void unloaded();
+
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(qint16& Cancel);

@@ -23,13 +23,23 @@ void post(QWidget* target, int key, Qt::KeyboardModifiers mods, const QString& t
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, mods, text));
 }
 
+// The widget that typed keys would reach. A menu that is closing still counts as the active
+// window for a moment; its keys belong to the window the menu belongs to.
+QWidget* keyTarget()
+{
+    QWidget* window = QApplication::activeWindow();
+    if (window && window->windowType() == Qt::Popup && window->parentWidget())
+        window = window->parentWidget()->window();
+    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == window)
+        return focus;
+    return window;
+}
+
 } // namespace
 
 void sendKeys(const QString& keys)
 {
-    QWidget* target = QApplication::focusWidget();
-    if (!target)
-        target = QApplication::activeWindow();
+    QWidget* target = keyTarget();
 
     Qt::KeyboardModifiers mods;
     for (const QChar c : keys) {

@@ -1,0 +1,154 @@
+#pragma once
+
+// A fresh run of Dicewright for one test, driven as a person drives it: keys, clicks and
+// menus on the real widgets, message boxes answered with OK.
+
+#include "platform/controls.h"
+#include "platform/textbox.h"
+#include "ui/frmmain.h"
+#include "ui/frmname.h"
+#include "ui/program.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+// Answers every message box that opens with OK and remembers what it said.
+class MessageBoxAnswerer : public QObject {
+public:
+    struct Seen {
+        QString title;
+        QString text;
+        int buttons;
+        QMessageBox::Icon icon;
+    };
+
+    MessageBoxAnswerer()
+    {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, [this] { answer(); });
+        timer_.start();
+    }
+
+    const QList<Seen>& seen() const { return seen_; }
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const Seen& box : seen_)
+            all << box.text;
+        return all;
+    }
+    void clear() { seen_.clear(); }
+
+private:
+    void answer()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        seen_.append({box->windowTitle(), box->text(), int(box->buttons().size()), box->icon()});
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    }
+
+    QTimer timer_;
+    QList<Seen> seen_;
+};
+
+class Session {
+public:
+    Session()
+    {
+        program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&name()));
+    }
+
+    frmmain& main() { return program.mainForm(); }
+    frmname& name() { return program.nameForm(); }
+
+    template <typename T> T* on(QWidget& window, const char* objectName)
+    {
+        auto* found = window.findChild<T*>(QString::fromLatin1(objectName));
+        if (!found)
+            qFatal("no control %s", objectName);
+        return found;
+    }
+    platform::TextBox* box(QWidget& window, const char* objectName)
+    {
+        return on<platform::TextBox>(window, objectName);
+    }
+    platform::TextBox* txtname() { return box(name(), "txtname"); }
+    platform::TextBox* txtone() { return box(main(), "txtone"); }
+    platform::TextBox* txttwo() { return box(main(), "txttwo"); }
+    platform::TextBox* txtvalue() { return box(main(), "txtvalue"); }
+    QPushButton* cmdok() { return on<QPushButton>(name(), "cmdok"); }
+    QPushButton* cmdget() { return on<QPushButton>(main(), "cmdget"); }
+    QRadioButton* optpure() { return on<QRadioButton>(main(), "optpure"); }
+    QRadioButton* optrange() { return on<QRadioButton>(main(), "optrange"); }
+    QString number() { return on<QLabel>(main(), "lblnumber")->text(); }
+    QString greeting() { return on<platform::Frame>(main(), "frmrandom")->caption(); }
+    qint32 lastvalue() { return main().property("lastvalue").toInt(); }
+
+    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    // Types a name and presses OK; the main window comes up.
+    void enterName(const QString& typed)
+    {
+        QTest::keyClicks(txtname(), typed);
+        click(cmdok());
+        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+    }
+
+    // Chooses a menu item with the mouse: the menu bar entry, then the item in its drop-down.
+    void chooseMenu(const char* item)
+    {
+        QMenuBar* bar = main().menuBar();
+        auto* action = main().findChild<QAction*>(QString::fromLatin1(item));
+        QVERIFY(action);
+        if (bar->actions().contains(action)) {
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
+            return;
+        }
+        auto* menu = main().findChild<QMenu*>(QStringLiteral("random"));
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QTRY_VERIFY(!menu->isVisible());
+        if (main().isVisible())
+            activateMain();
+    }
+
+    // The offscreen platform leaves a closed menu or message box the active window; a desktop
+    // gives the activation back to the main window, as here.
+    void activateMain()
+    {
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+    }
+
+    // Pastes text the way the text box's context menu does, without a key press.
+    void paste(platform::TextBox* into, const QString& text)
+    {
+        QGuiApplication::clipboard()->setText(text);
+        into->paste();
+    }
+
+    // Switches to range mode with the keyboard and types both bounds.
+    void enterRange(const QString& low, const QString& high)
+    {
+        activateMain();
+        QTest::keyClick(&main(), Qt::Key_R, Qt::AltModifier);
+        QTRY_VERIFY(optrange()->isChecked());
+        QTest::keyClicks(txtone(), low);
+        QTest::keyClicks(txttwo(), high);
+    }
+
+    Program program;
+    MessageBoxAnswerer boxes;
+};

@@ -1,0 +1,108 @@
+// The name window: OK follows the name box, and the keys typed make the seed.
+
+#include "session.h"
+
+class tst_frmname : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { s = std::make_unique<Session>(); }
+    void cleanup() { s.reset(); }
+
+    void okFollowsTheNameBox();
+    void enterAndEscapeLeaveTheWindowUp();
+    void seedFromTypedKeys_data();
+    void seedFromTypedKeys();
+    void pastedNameAddsNothing();
+    void secondNameContinuesTheTotal();
+    void totalWrapsInsteadOfFailing();
+
+private:
+    std::unique_ptr<Session> s;
+};
+
+void tst_frmname::okFollowsTheNameBox()
+{
+    platform::TextBox* box = s->txtname();
+    QTest::keyClick(box, Qt::Key_A);
+    QVERIFY(s->cmdok()->isEnabled());
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QVERIFY(!s->cmdok()->isEnabled());
+    QTest::keyClicks(box, "   "); // blanks are a name too: no trimming
+    QVERIFY(s->cmdok()->isEnabled());
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QVERIFY(!s->cmdok()->isEnabled());
+    s->paste(box, "Zoe");
+    QVERIFY(s->cmdok()->isEnabled());
+}
+
+void tst_frmname::enterAndEscapeLeaveTheWindowUp()
+{
+    QTest::keyClicks(s->txtname(), "Ann");
+    QTest::keyClick(s->txtname(), Qt::Key_Return);
+    QTest::keyClick(s->txtname(), Qt::Key_Escape);
+    QVERIFY(s->name().isVisible());
+    QVERIFY(!s->main().isVisible());
+    QCOMPARE(s->txtname()->text(), QStringLiteral("Ann"));
+}
+
+void tst_frmname::seedFromTypedKeys_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // Qt key codes, typed in order
+    QTest::addColumn<QString>("seed");
+    QTest::newRow("ab") << QList<int>{Qt::Key_A, Qt::Key_B} << "195";
+    // A deleted letter still counts, and so does the Backspace that deleted it.
+    QTest::newRow("a, Backspace, a")
+        << QList<int>{Qt::Key_A, Qt::Key_Backspace, Qt::Key_A} << "202";
+    QTest::newRow("Enter counts 13") << QList<int>{Qt::Key_A, Qt::Key_Return} << "110";
+    QTest::newRow("Delete counts nothing")
+        << QList<int>{Qt::Key_A, Qt::Key_Left, Qt::Key_Delete, Qt::Key_B} << "195";
+    QTest::newRow("blank") << QList<int>{Qt::Key_Space} << "32";
+}
+
+void tst_frmname::seedFromTypedKeys()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, seed);
+    for (int key : keys) {
+        const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+        if (letter)
+            QTest::keyClick(s->txtname(), char('a' + (key - Qt::Key_A)));
+        else
+            QTest::keyClick(s->txtname(), Qt::Key(key));
+    }
+    s->click(s->cmdok());
+    QCOMPARE(s->txtvalue()->text(), seed);
+}
+
+void tst_frmname::pastedNameAddsNothing()
+{
+    s->paste(s->txtname(), "Pasted name");
+    s->click(s->cmdok());
+    QCOMPARE(s->txtvalue()->text(), QStringLiteral("0"));
+}
+
+void tst_frmname::secondNameContinuesTheTotal()
+{
+    s->enterName("ab");
+    QCOMPARE(s->txtvalue()->text(), QStringLiteral("195"));
+    s->chooseMenu("seed");
+    s->enterName("ab");
+    QCOMPARE(s->txtvalue()->text(), QStringLiteral("390"));
+}
+
+void tst_frmname::totalWrapsInsteadOfFailing()
+{
+    // 268 presses of "z" give 32696; the next one wraps to -32718 and typing goes on.
+    QTest::keyClicks(s->txtname(), QString(268, u'z'));
+    s->click(s->cmdok());
+    QCOMPARE(s->txtvalue()->text(), QStringLiteral("32696"));
+    s->chooseMenu("seed");
+    s->enterName("z");
+    QCOMPARE(s->txtvalue()->text(), QStringLiteral("-32718"));
+    QVERIFY(s->boxes.seen().isEmpty());
+}
+
+QTEST_MAIN(tst_frmname)
+#include "tst_frmname.moc"
