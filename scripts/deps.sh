@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Dicewright need, when any
+# is missing. Works as root or through sudo.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config   # toolchain
+  qt6-base-dev libgl-dev             # Qt 6 Widgets and Test
+  qt6-qpa-plugins libqt6svg6         # window system plugins, the SVG icon
+  fonts-dejavu-core                  # a font for windows drawn offscreen
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root=()
+[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"

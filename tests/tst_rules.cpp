@@ -1,0 +1,254 @@
+// The rules without windows: key total, number formulas, conversions and the generator.
+
+#include "core/keytotal.h"
+#include "core/numbers.h"
+#include "platform/conversions.h"
+#include "platform/generator.h"
+#include "platform/runtimeerror.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <optional>
+
+class tst_rules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keyTotal_data();
+    void keyTotal();
+    void digitCodes();
+    void rangeResultsTable_data();
+    void rangeResultsTable();
+    void pureNumberLimits();
+    void toDouble_data();
+    void toDouble();
+    void toInteger_data();
+    void toInteger();
+    void toLong_data();
+    void toLong();
+    void generatorFirstDraws();
+    void reseed_data();
+    void reseed();
+    void drawNeverReachesOne();
+};
+
+void tst_rules::keyTotal_data()
+{
+    QTest::addColumn<int>("total");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("sum");
+    QTest::newRow("zero") << 0 << 97 << 97;
+    QTest::newRow("just fits") << 32645 << 122 << 32767;
+    QTest::newRow("wraps past the top") << 32696 << 122 << -32718;
+    QTest::newRow("wraps past the bottom") << -32768 << -1 << 32767;
+    QTest::newRow("negative key") << 100 << -200 << -100;
+}
+
+void tst_rules::keyTotal()
+{
+    QFETCH(int, total);
+    QFETCH(int, key);
+    QFETCH(int, sum);
+    QCOMPARE(int(core::addKeyCode(std::int16_t(total), std::int16_t(key))), sum);
+}
+
+void tst_rules::digitCodes()
+{
+    QVERIFY(!core::isDigitCode(47));
+    QVERIFY(core::isDigitCode(48));
+    QVERIFY(core::isDigitCode(57));
+    QVERIFY(!core::isDigitCode(58));
+    QVERIFY(!core::isDigitCode(-48));
+    QVERIFY(!core::isDigitCode(48 + 65536));
+}
+
+void tst_rules::rangeResultsTable_data()
+{
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<double>("least");
+    QTest::addColumn<double>("most");
+    QTest::addColumn<std::optional<double>>("atZeroDraw"); // only a draw of exactly 0 gives it
+    QTest::newRow("low < high") << 1.0 << 6.0 << 1.0 << 6.0 << std::optional<double>();
+    QTest::newRow("low = high") << 5.0 << 5.0 << 5.0 << 5.0 << std::optional<double>();
+    QTest::newRow("low = high + 1") << 6.0 << 5.0 << 6.0 << 6.0 << std::optional<double>();
+    QTest::newRow("low > high + 1") << 10.0 << 5.0 << 6.0 << 9.0 << std::optional<double>(10.0);
+    QTest::newRow("both capped") << 214785600.0 << 214785640.0 << 214785600.0 << 214785640.0
+                                 << std::optional<double>();
+    // Draws are multiples of 2^-24, so a range this wide stops short of 101 and 214785599.
+    QTest::newRow("low capped, high 100")
+        << 214785600.0 << 100.0 << 113.0 << 214785587.0 << std::optional<double>(214785600.0);
+}
+
+void tst_rules::rangeResultsTable()
+{
+    QFETCH(double, low);
+    QFETCH(double, high);
+    QFETCH(double, least);
+    QFETCH(double, most);
+    QFETCH(std::optional<double>, atZeroDraw);
+
+    // Every draw the generator can give is k / 2^24; walk them with a stride that reaches both
+    // ends of [0, 1).
+    double seenLeast = INFINITY;
+    double seenMost = -INFINITY;
+    for (std::uint32_t k = 1; k < (1u << 24); k += 997) {
+        const double number = core::rangeNumber(low, high, float(k) / 16777216.0f);
+        seenLeast = std::min(seenLeast, number);
+        seenMost = std::max(seenMost, number);
+    }
+    const double top = core::rangeNumber(low, high, float(0xFFFFFF) / 16777216.0f);
+    seenLeast = std::min(seenLeast, top);
+    seenMost = std::max(seenMost, top);
+    QCOMPARE(seenLeast, least);
+    QCOMPARE(seenMost, most);
+    QCOMPARE(core::rangeNumber(low, high, 0.0f), atZeroDraw.value_or(least));
+}
+
+void tst_rules::pureNumberLimits()
+{
+    QCOMPARE(core::pureNumber(0.0f), 1.0);
+    // The largest draw below 0.99999907 still fits 32 bits; the next one does not.
+    const float fits = float(16777200) / 16777216.0f;
+    const float overflows = float(16777201) / 16777216.0f;
+    QVERIFY(core::pureNumber(fits) <= 2147483647.0);
+    QVERIFY(core::pureNumber(overflows) > 2147483647.0);
+    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
+                             platform::toLong(core::pureNumber(overflows)));
+}
+
+void tst_rules::toDouble_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<double>>("value"); // empty: Type mismatch
+    QTest::newRow("digits") << "123" << std::optional(123.0);
+    QTest::newRow("blanks around") << "  42 " << std::optional(42.0);
+    QTest::newRow("sign") << "-7" << std::optional(-7.0);
+    QTest::newRow("plus") << "+7" << std::optional(7.0);
+    QTest::newRow("fraction") << "2.5" << std::optional(2.5);
+    QTest::newRow("leading point") << ".5" << std::optional(0.5);
+    QTest::newRow("exponent") << "1e3" << std::optional(1000.0);
+    QTest::newRow("above 32 bits") << "2147485641" << std::optional(2147485641.0);
+    QTest::newRow("underflow is zero") << "1e-400" << std::optional(0.0);
+    QTest::newRow("empty") << "" << std::optional<double>();
+    QTest::newRow("blanks only") << "   " << std::optional<double>();
+    QTest::newRow("letters") << "abc" << std::optional<double>();
+    QTest::newRow("inner blank") << "1 2" << std::optional<double>();
+    QTest::newRow("two signs") << "--5" << std::optional<double>();
+    QTest::newRow("bare exponent") << "1e" << std::optional<double>();
+    QTest::newRow("point only") << "." << std::optional<double>();
+    QTest::newRow("non-ASCII digits") << QString::fromUtf8("\u0661\u0662") << std::optional<double>();
+    QTest::newRow("hex") << "0x10" << std::optional<double>();
+}
+
+void tst_rules::toDouble()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<double>, value);
+    if (value) {
+        QCOMPARE(platform::toDouble(text), *value);
+        return;
+    }
+    try {
+        platform::toDouble(text);
+        QFAIL("no error");
+    } catch (const platform::RuntimeError& error) {
+        QCOMPARE(error.number(), 13);
+    }
+}
+
+void tst_rules::toInteger_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value"); // or the error number, as a negative
+    QTest::newRow("195") << "195" << 195;
+    QTest::newRow("lowest") << "-32768" << -32768;
+    QTest::newRow("highest") << "32767" << 32767;
+    QTest::newRow("one above") << "32768" << -6;
+    QTest::newRow("one below") << "-32769" << -6;
+    QTest::newRow("half to even, down") << "2.5" << 2;
+    QTest::newRow("half to even, up") << "3.5" << 4;
+    QTest::newRow("rounds into overflow") << "32767.5" << -6;
+    QTest::newRow("huge") << "1e400" << -6;
+    QTest::newRow("not a number") << "12ab" << -13;
+}
+
+void tst_rules::toInteger()
+{
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    try {
+        QCOMPARE(int(platform::toInteger(text)), value);
+    } catch (const platform::RuntimeError& error) {
+        QCOMPARE(-error.number(), value);
+    }
+}
+
+void tst_rules::toLong_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("top") << 2147483647.0 << true;
+    QTest::newRow("one above") << 2147483648.0 << false;
+    QTest::newRow("bottom") << -2147483648.0 << true;
+    QTest::newRow("one below") << -2147483649.0 << false;
+    QTest::newRow("infinity") << double(INFINITY) << false;
+    QTest::newRow("not a number") << double(NAN) << false;
+}
+
+void tst_rules::toLong()
+{
+    QFETCH(double, value);
+    QFETCH(bool, fits);
+    if (fits) {
+        QCOMPARE(double(platform::toLong(value)), value);
+        QCOMPARE(platform::decimalText(platform::toLong(value)),
+                 QString::number(qint64(value)));
+    } else {
+        QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, platform::toLong(value));
+    }
+}
+
+void tst_rules::generatorFirstDraws()
+{
+    // The first draws of a run that never reseeds.
+    platform::Generator generator;
+    for (double expected : {0.7055475, 0.533424, 0.5795186, 0.2895625, 0.301948})
+        QVERIFY(std::abs(generator.next() - expected) < 5e-7);
+}
+
+void tst_rules::reseed_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<uint>("state"); // after the reseed and one draw, from a fresh generator
+    QTest::newRow("195") << 195 << 0x0266C3u;
+    QTest::newRow("0") << 0 << 0xC39EC3u;
+    QTest::newRow("lowest") << -32768 << 0x00FEC3u;
+    QTest::newRow("highest") << 32767 << 0xC241C3u;
+}
+
+void tst_rules::reseed()
+{
+    QFETCH(int, seed);
+    QFETCH(uint, state);
+    platform::Generator generator;
+    generator.reseed(std::int16_t(seed));
+    QCOMPARE(generator.state() & 0xFF, 0x00u); // the low byte survives a reseed
+    generator.next();
+    QCOMPARE(generator.state(), state);
+}
+
+void tst_rules::drawNeverReachesOne()
+{
+    // The largest state there is gives the largest draw.
+    platform::Generator generator;
+    float largest = 0;
+    for (int i = 0; i < 1 << 24; ++i) // the full period visits every state once
+        largest = std::max(largest, generator.next());
+    QVERIFY(largest < 1.0f);
+    QCOMPARE(largest, float(0xFFFFFF) / 16777216.0f);
+}
+
+QTEST_GUILESS_MAIN(tst_rules)
+#include "tst_rules.moc"
