@@ -1,0 +1,114 @@
+// Every caption fits its control and no two controls overlap, at any font size. CTest runs
+// this at several scale factors too.
+
+#include "session.h"
+
+#include <QStyle>
+#include <QStyleOption>
+
+class tst_layout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { defaultFont = QApplication::font(); }
+    void cleanup() { QApplication::setFont(defaultFont); }
+
+    void captionsFit_data();
+    void captionsFit();
+
+private:
+    static QRect drawnArea(const QWidget* control);
+    static void checkWindow(QMainWindow& window);
+    QFont defaultFont;
+};
+
+void tst_layout::captionsFit_data()
+{
+    QTest::addColumn<double>("pointSize"); // 0: the desktop's own font
+    QTest::newRow("desktop font") << 0.0;
+    QTest::newRow("8 point") << 8.0;
+    QTest::newRow("14 point") << 14.0;
+    QTest::newRow("24 point") << 24.0;
+}
+
+void tst_layout::captionsFit()
+{
+    QFETCH(double, pointSize);
+    if (pointSize > 0) {
+        QFont font = defaultFont;
+        font.setPointSizeF(pointSize);
+        QApplication::setFont(font);
+    }
+    Session s;
+    s.enterName("Ann");
+    s.click(s.optrange());
+    s.chooseMenu("view");
+    s.click(s.cmdget());
+    checkWindow(s.main());
+    checkWindow(s.name());
+
+    // The menu bar fits across the main window.
+    QVERIFY(s.main().menuBar()->sizeHint().width() <= s.main().width());
+}
+
+// Where a control draws: a label only where its text is, the others all over.
+QRect tst_layout::drawnArea(const QWidget* control)
+{
+    const auto* label = qobject_cast<const QLabel*>(control);
+    if (!label)
+        return control->geometry();
+    const QFontMetrics fm(label->font());
+    return QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                               QSize(fm.horizontalAdvance(label->text()), fm.height()),
+                               label->geometry());
+}
+
+void tst_layout::checkWindow(QMainWindow& window)
+{
+    const QList<QWidget*> controls = window.centralWidget()->findChildren<QWidget*>();
+    QVERIFY(!controls.isEmpty());
+    for (QWidget* control : controls) {
+        const QString name = control->objectName();
+        if (name.isEmpty() || name.startsWith("qt_"))
+            continue; // a widget's own parts
+        const QFontMetrics fm(control->font());
+        const QRect r = control->rect();
+        QVERIFY2(control->parentWidget()->rect().contains(control->geometry()), qPrintable(name));
+
+        QStyleOptionButton option;
+        option.initFrom(control);
+        const QStyle* style = control->style();
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            QVERIFY2(fm.horizontalAdvance(label->text()) <= r.width(), qPrintable(name));
+            QVERIFY2(fm.height() <= r.height(), qPrintable(name));
+        } else if (auto* option_ = qobject_cast<QRadioButton*>(control)) {
+            const int indicator = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, control);
+            const int spacing = style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, control);
+            const int text = fm.horizontalAdvance(option_->text().remove('&'));
+            QVERIFY2(indicator + spacing + text <= r.width(), qPrintable(name));
+            QVERIFY2(fm.height() <= r.height(), qPrintable(name));
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+            const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &option, control);
+            QVERIFY2(fm.horizontalAdvance(button->text().remove('&')) + 2 * margin <= r.width(),
+                     qPrintable(name));
+            QVERIFY2(fm.height() + margin <= r.height(), qPrintable(name));
+        } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+            QVERIFY2(fm.height() <= box->contentsRect().height(), qPrintable(name));
+            if (box->maxLength() < 100) // a bound box shows all the digits it takes
+                QVERIFY2(fm.horizontalAdvance(QString(box->maxLength(), '0')) <
+                             box->contentsRect().width(),
+                         qPrintable(name));
+        }
+
+        for (QWidget* other : controls) {
+            if (other == control || other->parentWidget() != control->parentWidget() ||
+                other->objectName().isEmpty() || other->objectName().startsWith("qt_"))
+                continue;
+            QVERIFY2(!drawnArea(control).intersects(drawnArea(other)),
+                     qPrintable(name + " overlaps " + other->objectName()));
+        }
+    }
+}
+
+QTEST_MAIN(tst_layout)
+#include "tst_layout.moc"
