@@ -21,6 +21,7 @@ private slots:
     void rangeDraws_data();
     void rangeDraws();
     void keyboardAndMenuDrawLikeTheButton();
+    void keyboardAlone();
     void emptyBoundAsksAndChangesNothing_data();
     void emptyBoundAsksAndChangesNothing();
     void capsAtAndAboveTheirThresholds_data();
@@ -142,6 +143,35 @@ void tst_frmmain::keyboardAndMenuDrawLikeTheButton()
     s->chooseMenu("gennum");
     QTRY_COMPARE(s->boxes.texts(), QStringList{"Please enter a number range."});
     QCOMPARE(s->number(), QStringLiteral("1989690427"));
+}
+
+void tst_frmmain::keyboardAlone()
+{
+    QTest::keyClicks(s->txtname(), "ab");
+    QTest::keyClick(&s->name(), Qt::Key_O, Qt::AltModifier);
+    QTRY_VERIFY(s->main().isVisible());
+    s->activateMain();
+
+    QTest::keyClick(&s->main(), Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::focusWidget(), s->txtone());
+    QTest::keyClicks(QApplication::focusWidget(), "1");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "6");
+    QCOMPARE(s->txttwo()->text(), QStringLiteral("6"));
+    QTest::keyClick(&s->main(), Qt::Key_G, Qt::AltModifier);
+    QTRY_COMPARE(s->number(), QStringLiteral("1"));
+
+    QTest::keyClick(&s->main(), Qt::Key_P, Qt::AltModifier);
+    QTRY_VERIFY(s->optpure()->isChecked());
+    QTest::keyClick(&s->main(), Qt::Key_G, Qt::AltModifier);
+    QTRY_COMPARE(s->number(), QStringLiteral("1989690427"));
+
+    // The menu from the keyboard: Alt+D opens it, G chooses Generate Number.
+    QTest::keyClick(&s->main(), Qt::Key_D, Qt::AltModifier);
+    auto* menu = s->main().findChild<QMenu*>("random");
+    QTRY_VERIFY(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_G);
+    QTRY_COMPARE(s->number(), QStringLiteral("1516679171"));
 }
 
 void tst_frmmain::emptyBoundAsksAndChangesNothing_data()
