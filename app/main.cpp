@@ -30,10 +30,6 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false); // the program ends when its windows unload
-
     Program program;
-    QObject::connect(&program, &Program::ended, &app, [] { QCoreApplication::exit(0); });
-    program.start();
-    return QApplication::exec();
+    return program.exec();
 }

@@ -1,8 +1,21 @@
 #include "platform/controls.h"
 
+#include <QShortcutEvent>
 #include <QSignalBlocker>
 
 namespace platform {
+namespace {
+
+// A button's access key presses the button straight away.
+bool pressedByAccessKey(QAbstractButton* button, QEvent* event)
+{
+    if (event->type() != QEvent::Shortcut || static_cast<QShortcutEvent*>(event)->isAmbiguous())
+        return false;
+    button->click();
+    return true;
+}
+
+} // namespace
 
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent)
 {
@@ -11,12 +24,22 @@ CommandButton::CommandButton(QWidget* parent) : QPushButton(parent)
     connect(this, &QPushButton::clicked, this, &CommandButton::Click);
 }
 
+bool CommandButton::event(QEvent* event)
+{
+    return pressedByAccessKey(this, event) || QPushButton::event(event);
+}
+
 OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent)
 {
     connect(this, &QRadioButton::toggled, this, [this](bool selected) {
         if (selected)
             emit Click();
     });
+}
+
+bool OptionButton::event(QEvent* event)
+{
+    return pressedByAccessKey(this, event) || QRadioButton::event(event);
 }
 
 Frame::Frame(QWidget* parent) : QGroupBox(parent) {}

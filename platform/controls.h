@@ -7,7 +7,8 @@
 
 namespace platform {
 
-// A command button: Click while enabled; Alt with the letter marked by "&" presses it.
+// A command button: Click while enabled; Alt with the letter marked by "&" presses it at
+// once (Qt would animate the press and click a moment later).
 // It is never a default button, so Enter in a text box does not press it.
 class CommandButton : public QPushButton {
     Q_OBJECT
@@ -17,6 +18,9 @@ public:
 
 signals:
     void Click();
+
+protected:
+    bool event(QEvent* event) override;
 };
 
 // An option button: Click when it becomes the selected one of its group.
@@ -28,6 +32,9 @@ public:
 
 signals:
     void Click();
+
+protected:
+    bool event(QEvent* event) override;
 };
 
 // A frame whose caption is shown as it stands: a name with "&" in it is not an access key.

@@ -3,6 +3,7 @@
 // A fresh run of Dicewright for one test, driven as a person drives it: keys, clicks and
 // menus on the real widgets, message boxes answered with OK.
 
+#include "desktopfocus.h"
 #include "platform/controls.h"
 #include "platform/textbox.h"
 #include "ui/frmmain.h"
@@ -149,6 +150,7 @@ public:
         QTest::keyClicks(txttwo(), high);
     }
 
+    DesktopFocus desktopFocus;
     Program program;
     MessageBoxAnswerer boxes;
 };

@@ -17,6 +17,7 @@ private slots:
     void waysOut_data();
     void waysOut();
     void closingTheNameWindowBeforeOkEndsTheProgram();
+    void runEndsWithStatusZero();
 
 private:
     std::unique_ptr<Session> s;
@@ -132,6 +133,17 @@ void tst_lifecycle::closingTheNameWindowBeforeOkEndsTheProgram()
     s->name().close();
     QCOMPARE(ended.count(), 1);
     QCOMPARE(s->txtvalue()->text(), QString()); // no seed was published
+}
+
+void tst_lifecycle::runEndsWithStatusZero()
+{
+    s.reset();
+    Program program;
+    QTimer::singleShot(0, &program, [&program] {
+        QTest::keyClicks(program.nameForm().txtname(), "Ann");
+        program.nameForm().close();
+    });
+    QCOMPARE(program.exec(), 0);
 }
 
 QTEST_MAIN(tst_lifecycle)

@@ -3,6 +3,8 @@
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
 
+#include <QApplication>
+
 Program::Program()
     : Runtime(QStringLiteral("Dicewright"),
               QIcon(QStringLiteral(":/icons/" DICEWRIGHT_APP_ID ".svg")))
@@ -14,6 +16,14 @@ Program::~Program() = default;
 void Program::start()
 {
     mainForm().loadForm();
+}
+
+int Program::exec()
+{
+    QApplication::setQuitOnLastWindowClosed(false); // the run ends when its windows unload
+    connect(this, &Program::ended, qApp, [] { QCoreApplication::exit(0); });
+    start();
+    return QApplication::exec();
 }
 
 frmmain& Program::mainForm()

@@ -20,6 +20,9 @@ public:
     // name window.
     void start();
 
+    // Starts the program and runs the event loop until the run ends; returns the exit status.
+    int exec();
+
     frmmain& mainForm();
     frmname& nameForm();
 
