@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config   # toolchain
+  clang libclang-rt-14-dev           # the sanitizer build and the fuzz target
   qt6-base-dev libgl-dev             # Qt 6 Widgets and Test
   qt6-qpa-plugins libqt6svg6         # window system plugins, the SVG icon
   fonts-dejavu-core                  # a font for windows drawn offscreen

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Dicewright with its tests and runs every test headless.
+# Installs what is missing, builds Dicewright with its tests and runs every test headless:
+# once in the normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer (with
+# leak checks and the fuzz target).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake --preset test >/dev/null
-cmake --build --preset test
-ctest --preset test
+for preset in test asan; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
