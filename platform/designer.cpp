@@ -123,4 +123,14 @@ TwipsScale buildControls(QWidget* client, std::span<const ControlDef> controls)
     return scale;
 }
 
+void describeControls(QWidget* client, std::span<const AccessibleText> texts)
+{
+    for (const AccessibleText& text : texts) {
+        auto* control = client->findChild<QWidget*>(QString::fromLatin1(text.control));
+        if (text.name)
+            control->setAccessibleName(QString::fromUtf8(text.name));
+        control->setAccessibleDescription(QString::fromUtf8(text.description));
+    }
+}
+
 } // namespace platform

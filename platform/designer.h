@@ -51,6 +51,16 @@ struct FormDef {
     bool minimizeButton;
 };
 
+// What a screen reader announces for a control, where its caption alone does not say it.
+struct AccessibleText {
+    const char* control;
+    const char* name;        // nullptr: the caption
+    const char* description;
+};
+
+// Gives the named controls on `client` their accessible names and descriptions.
+void describeControls(QWidget* client, std::span<const AccessibleText> texts);
+
 // Creates the controls on `client` with their names, captions and states, chains the focus in
 // tab-index order, and places them at the smallest scale (at least 15 twips a pixel) at
 // which each control's content fits. Returns that scale.

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev             # Qt 6 Widgets and Test
   qt6-qpa-plugins libqt6svg6         # window system plugins, the SVG icon
   fonts-dejavu-core                  # a font for windows drawn offscreen
+  desktop-file-utils appstream dpkg-dev  # checking and packaging the desktop files
 )
 
 missing=()

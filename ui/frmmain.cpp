@@ -36,6 +36,16 @@ constexpr platform::ControlDef controls[] = {
 };
 // clang-format on
 
+constexpr platform::AccessibleText accessibleTexts[] = {
+    {"optpure", nullptr, "Draws a number from 1 upwards"},
+    {"optrange", nullptr, "Draws a number between the low and the high bound"},
+    {"txtone", "Low bound", "The lowest number to draw; digits only"},
+    {"txttwo", "High bound", "The highest number to draw; digits only"},
+    {"txtvalue", "Seed", "The seed the next number is drawn from; made from the keys of your name"},
+    {"cmdget", nullptr, "Draws a number from the seed"},
+    {"lblnumber", nullptr, "Your number"},
+};
+
 const QString noNumber = QStringLiteral("000000000000000000000000000");
 const QString greetingEnd = QStringLiteral(", your number is:");
 const QString emptyRangeMessage = QStringLiteral("Please enter a number range.");
@@ -57,6 +67,7 @@ frmmain::frmmain(Program& program)
       lblto_(control<QLabel>("lblto")), lblrange_(control<QLabel>("lblrange"))
 {
     setObjectName(QStringLiteral("frmmain"));
+    platform::describeControls(centralWidget(), accessibleTexts);
     createMenu();
     connectHandlers();
 }

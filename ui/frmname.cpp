@@ -24,6 +24,11 @@ constexpr platform::ControlDef controls[] = {
 };
 // clang-format on
 
+constexpr platform::AccessibleText accessibleTexts[] = {
+    {"txtname", "Your name", "Every key you press here adds to the seed"},
+    {"cmdok", nullptr, "Uses the keys you typed as the seed and opens the main window"},
+};
+
 } // namespace
 
 frmname::frmname(Program& program)
@@ -32,6 +37,7 @@ frmname::frmname(Program& program)
       cmdok_(control<platform::CommandButton>("cmdok"))
 {
     setObjectName(QStringLiteral("frmname"));
+    platform::describeControls(centralWidget(), accessibleTexts);
     connectHandlers();
 }
 
