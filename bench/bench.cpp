@@ -125,12 +125,13 @@ void printEvent(const char* what, const Stats& s)
                 s.max);
 }
 
-void eventCosts(int count)
+bool eventCosts(int count)
 {
     Program program;
     program.start();
     frmname& name = program.nameForm();
-    QTest::qWaitForWindowExposed(&name);
+    if (!QTest::qWaitForWindowExposed(&name))
+        return false;
     platform::TextBox* txtname = name.txtname();
 
     std::printf("One event through the real widgets, %d of each (median, min-max):\n", count);
@@ -143,7 +144,8 @@ void eventCosts(int count)
 
     QTest::mouseClick(name.findChild<QPushButton*>("cmdok"), Qt::LeftButton);
     frmmain& main = program.mainForm();
-    QTest::qWaitForWindowExposed(&main);
+    if (!QTest::qWaitForWindowExposed(&main))
+        return false;
     QPushButton* cmdget = main.cmdget();
     const auto settle = [](int) { QCoreApplication::processEvents(); };
     printEvent("Get Number, pure mode",
@@ -165,6 +167,7 @@ void eventCosts(int count)
                                                  QTest::keyClick(txtone, '1');
                                              }
                                          }));
+    return true;
 }
 
 } // namespace
@@ -177,6 +180,9 @@ int main(int argc, char* argv[])
     const int runs = args.size() > 1 ? args[1].toInt() : 30;
     const int events = args.size() > 2 ? args[2].toInt() : 10000;
     startupAndFootprint(runs);
-    eventCosts(events);
+    if (!eventCosts(events)) {
+        std::fprintf(stderr, "the windows did not come up\n");
+        return 1;
+    }
     return 0;
 }

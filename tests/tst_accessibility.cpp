@@ -108,6 +108,10 @@ void tst_accessibility::menuAccessKey()
     QTRY_VERIFY(menu->isVisible());
     QTest::keyClick(menu, Qt::Key_V); // View Seed
     QTRY_VERIFY(s->txtvalue()->isVisible());
+
+    s->activateMain();
+    QTest::keyClick(&s->main(), Qt::Key_E, Qt::AltModifier); // Exit, on the menu bar itself
+    QTRY_VERIFY(!s->main().isLoaded());
 }
 
 QTEST_MAIN(tst_accessibility)

@@ -92,7 +92,6 @@ void Monkey::startProgram()
 void Monkey::act()
 {
     activate(shownWindow());
-    const bool mainUp = program_->mainForm().isVisible();
     const int roll = random_.bounded(1000);
     if (roll < 450)
         typeIntoBox();
@@ -116,7 +115,6 @@ void Monkey::act()
         editSeedBox();
     else
         endRun();
-    Q_UNUSED(mainUp);
     QCoreApplication::sendPostedEvents(); // keys sent by Generate Number
     QCoreApplication::processEvents();
 }
@@ -208,12 +206,15 @@ void Monkey::typeIntoBox()
     if (s.key == Qt::Key_V) // something on the clipboard to paste
         QGuiApplication::clipboard()->setText(random_.bounded(2) ? "42" : "x1");
     typeKey(box, s.key, QString::fromLatin1(s.text), s.mods, s.code);
-    if (s.key == Qt::Key_V || s.key == Qt::Key_Z) { // a paste or an undo may bring back text
-        for (int i = 0; i < 2; ++i)
-            if (box == (i ? program_->mainForm().findChild<QWidget*>("txttwo")
-                          : program_->mainForm().findChild<QWidget*>("txtone")))
-                boxMayHoldText_[i] = true;
-    }
+    if (s.key == Qt::Key_V || s.key == Qt::Key_Z) // a paste or an undo may bring back text
+        markPastedInto(box);
+}
+
+void Monkey::markPastedInto(QWidget* box)
+{
+    for (int i = 0; i < 2; ++i)
+        if (box == program_->mainForm().findChild<QWidget*>(i ? "txttwo" : "txtone"))
+            boxMayHoldText_[i] = true;
 }
 
 void Monkey::pasteIntoBox()
@@ -231,9 +232,7 @@ void Monkey::pasteIntoBox()
     box->paste(); // as the context menu's Paste does: no key press
     if (box == program_->mainForm().txtvalue())
         seedEdited_ = true;
-    for (int i = 0; i < 2; ++i)
-        if (box == program_->mainForm().findChild<QWidget*>(i ? "txttwo" : "txtone"))
-            boxMayHoldText_[i] = true;
+    markPastedInto(box);
 }
 
 void Monkey::typeLongName()

@@ -51,6 +51,7 @@ private:
     void getNumber();
     void chooseMenuItem(const char* name);
     void editSeedBox();
+    void markPastedInto(QWidget* box);
 
     // What the person sees and what the model expects.
     void check(bool condition, const QString& what);
