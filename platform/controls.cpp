@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 
+#include <QFontMetrics>
 #include <QShortcutEvent>
 #include <QSignalBlocker>
 
@@ -46,13 +47,25 @@ Frame::Frame(QWidget* parent) : QGroupBox(parent) {}
 
 void Frame::setCaption(const QString& caption)
 {
-    QString shown = caption;
-    setTitle(shown.replace(u'&', QStringLiteral("&&")));
+    caption_ = caption;
+    setToolTip(caption);
+    setAccessibleName(caption);
+    showCaption();
 }
 
-QString Frame::caption() const
+void Frame::resizeEvent(QResizeEvent* event)
 {
-    return title().replace(QStringLiteral("&&"), QStringLiteral("&"));
+    QGroupBox::resizeEvent(event);
+    showCaption();
+}
+
+void Frame::showCaption()
+{
+    // Room for the caption: the frame less a margin of two characters on either side.
+    const QFontMetrics metrics(font());
+    const int room = width() - 4 * metrics.averageCharWidth();
+    QString shown = metrics.elidedText(caption_, Qt::ElideRight, room);
+    setTitle(shown.replace(u'&', QStringLiteral("&&")));
 }
 
 MenuItem::MenuItem(const QString& name, const QString& caption, QObject* parent)

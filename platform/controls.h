@@ -38,6 +38,8 @@ protected:
 };
 
 // A frame whose caption is shown as it stands: a name with "&" in it is not an access key.
+// A caption too long for the frame is shortened with an ellipsis; its tooltip and accessible
+// name keep it whole.
 class Frame : public QGroupBox {
     Q_OBJECT
 
@@ -45,7 +47,15 @@ public:
     explicit Frame(QWidget* parent = nullptr);
 
     void setCaption(const QString& caption);
-    QString caption() const;
+    QString caption() const { return caption_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void showCaption();
+
+    QString caption_;
 };
 
 // A menu item. Its check mark belongs to the program: choosing the item raises Click and

@@ -40,12 +40,16 @@ void tst_layout::captionsFit()
         QApplication::setFont(font);
     }
     Session s;
-    s.enterName("Ann");
-    s.click(s.optrange());
+    s.enterName(QString(40, u'W')); // a long name: the greeting must still fit its frame
+    s.enterRange("1", "6");
     s.chooseMenu("view");
     s.click(s.cmdget());
     checkWindow(s.main());
     checkWindow(s.name());
+
+    auto* frame = s.on<platform::Frame>(s.main(), "frmrandom");
+    QVERIFY2(frame->caption().startsWith(QString(40, u'W')), qPrintable(frame->caption()));
+    QVERIFY(QFontMetrics(frame->font()).horizontalAdvance(frame->title()) < frame->width());
 
     // The menu bar fits across the main window.
     QVERIFY(s.main().menuBar()->sizeHint().width() <= s.main().width());
