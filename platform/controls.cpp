@@ -47,6 +47,8 @@ Frame::Frame(QWidget* parent) : QGroupBox(parent) {}
 
 void Frame::setCaption(const QString& caption)
 {
+    if (caption == caption_)
+        return; // every draw writes the same greeting again
     caption_ = caption;
     setToolTip(caption);
     setAccessibleName(caption);
@@ -64,7 +66,9 @@ void Frame::showCaption()
     // Room for the caption: the frame less a margin of two characters on either side.
     const QFontMetrics metrics(font());
     const int room = width() - 4 * metrics.averageCharWidth();
-    QString shown = metrics.elidedText(caption_, Qt::ElideRight, room);
+    QString shown = metrics.horizontalAdvance(caption_) <= room
+                        ? caption_
+                        : metrics.elidedText(caption_, Qt::ElideRight, room);
     setTitle(shown.replace(u'&', QStringLiteral("&&")));
 }
 
