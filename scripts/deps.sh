@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config   # toolchain
   clang libclang-rt-14-dev           # the sanitizer build and the fuzz target
   qt6-base-dev libgl-dev             # Qt 6 Widgets and Test
-  qt6-qpa-plugins libqt6svg6         # window system plugins, the SVG icon
+  qt6-qpa-plugins                    # window system plugins
   fonts-dejavu-core                  # a font for windows drawn offscreen
   desktop-file-utils appstream dpkg-dev  # checking and packaging the desktop files
 )

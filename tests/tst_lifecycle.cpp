@@ -33,6 +33,9 @@ void tst_lifecycle::startupShowsOnlyTheNameWindow()
     QVERIFY(!s->cmdok()->isEnabled());
     QVERIFY(!s->cmdget()->isEnabled());
     QCOMPARE(QApplication::focusWidget(), s->txtname());
+    // Both windows carry the program's icon.
+    QVERIFY(!s->name().windowIcon().pixmap(48).isNull());
+    QCOMPARE(s->main().windowIcon().cacheKey(), s->name().windowIcon().cacheKey());
 }
 
 void tst_lifecycle::okAndCreateNewSeedSwitchWindows()

@@ -5,11 +5,20 @@
 
 #include <QApplication>
 
-Program::Program()
-    : Runtime(QStringLiteral("Dicewright"),
-              QIcon(QStringLiteral(":/icons/" DICEWRIGHT_APP_ID ".svg")))
+namespace {
+
+QIcon programIcon()
 {
+    // Rendered from the scalable icon, so no SVG support is needed at run time.
+    QIcon icon;
+    for (int size : {16, 32, 48, 96})
+        icon.addFile(QStringLiteral(":/icons/dicewright-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
+
+} // namespace
+
+Program::Program() : Runtime(QStringLiteral("Dicewright"), programIcon()) {}
 
 Program::~Program() = default;
 
