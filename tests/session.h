@@ -4,6 +4,7 @@
 // menus on the real widgets, message boxes answered with OK.
 
 #include "desktopfocus.h"
+#include "messageboxanswerer.h"
 #include "platform/controls.h"
 #include "platform/textbox.h"
 #include "ui/frmmain.h"
@@ -15,52 +16,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
-
-// Answers every message box that opens with OK and remembers what it said.
-class MessageBoxAnswerer : public QObject {
-public:
-    struct Seen {
-        QString title;
-        QString text;
-        int buttons;
-        QMessageBox::Icon icon;
-    };
-
-    MessageBoxAnswerer()
-    {
-        timer_.setInterval(5);
-        connect(&timer_, &QTimer::timeout, this, [this] { answer(); });
-        timer_.start();
-    }
-
-    const QList<Seen>& seen() const { return seen_; }
-    QStringList texts() const
-    {
-        QStringList all;
-        for (const Seen& box : seen_)
-            all << box.text;
-        return all;
-    }
-    void clear() { seen_.clear(); }
-
-private:
-    void answer()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        seen_.append({box->windowTitle(), box->text(), int(box->buttons().size()), box->icon()});
-        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-    }
-
-    QTimer timer_;
-    QList<Seen> seen_;
-};
 
 class Session {
 public:

@@ -3,6 +3,7 @@
 #include "session.h"
 
 #include <QSignalSpy>
+#include <QTimer>
 
 class tst_lifecycle : public QObject {
     Q_OBJECT

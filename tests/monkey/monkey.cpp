@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -35,28 +34,9 @@ bool isDigitsOnly(const QString& text)
 
 } // namespace
 
-Monkey::Monkey(quint64 seed) : seed_(seed), random_(seed)
-{
-    qApp->installEventFilter(this);
-}
+Monkey::Monkey(quint64 seed) : seed_(seed), random_(seed) {}
 
-Monkey::~Monkey()
-{
-    qApp->removeEventFilter(this);
-}
-
-bool Monkey::eventFilter(QObject* watched, QEvent* event)
-{
-    // Answers every message box as a person would: reads it, then presses OK.
-    if (event->type() == QEvent::Show) {
-        if (auto* box = qobject_cast<QMessageBox*>(watched)) {
-            messages_ << box->text();
-            QMetaObject::invokeMethod(
-                box, [box] { box->button(QMessageBox::Ok)->click(); }, Qt::QueuedConnection);
-        }
-    }
-    return QObject::eventFilter(watched, event);
-}
+Monkey::~Monkey() = default;
 
 Monkey::Result Monkey::run(qint64 actions)
 {
@@ -287,7 +267,7 @@ void Monkey::getNumber()
     const QString number = main.findChild<QLabel*>("lblnumber")->text();
     const qint32 lastvalue = main.lastValue();
     const QString greeting = main.findChild<platform::Frame*>("frmrandom")->caption();
-    const qsizetype messages = messages_.size();
+    const qsizetype messages = boxes_.seen().size();
     const int way = random_.bounded(3);
     note(QStringLiteral("Get Number %1").arg(way));
     switch (way) {
@@ -399,13 +379,13 @@ void Monkey::checkState()
         else
             check(boxMayHoldText_[i], QStringLiteral("bound box holds \"%1\"").arg(text));
     }
-    for (const QString& message : messages_) {
+    for (const QString& message : boxes_.texts()) {
         const bool known = message == rangeMessage || message.startsWith("Dicewright was created") ||
                            message == "Run-time error '13':\n\nType mismatch" ||
                            message == "Run-time error '6':\n\nOverflow";
         check(known, QStringLiteral("unexpected message: %1").arg(message));
     }
-    messages_.clear();
+    boxes_.clear();
 }
 
 void Monkey::checkDraw(const QString& numberBefore, qint32 lastvalueBefore,
@@ -414,7 +394,7 @@ void Monkey::checkDraw(const QString& numberBefore, qint32 lastvalueBefore,
     frmmain& main = program_->mainForm();
     const QString number = main.findChild<QLabel*>("lblnumber")->text();
     const QString greeting = main.findChild<platform::Frame*>("frmrandom")->caption();
-    const QStringList said = messages_.mid(messagesBefore);
+    const QStringList said = boxes_.texts().mid(messagesBefore);
     if (!everOk_)
         return;
     if (said.contains(rangeMessage)) {

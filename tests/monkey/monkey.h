@@ -5,6 +5,7 @@
 // after every action. The same seed makes the same actions.
 
 #include "desktopfocus.h"
+#include "messageboxanswerer.h"
 
 #include <QObject>
 #include <QRandomGenerator>
@@ -33,9 +34,6 @@ public:
     // Makes `actions` actions in all, starting the program afresh after each way out.
     // Stops at the first broken invariant.
     Result run(qint64 actions);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void startProgram();
@@ -79,6 +77,6 @@ private:
     bool boxMayHoldText_[2] = {false, false}; // a paste may leave non-digits in a bound box
     int unloading_[2] = {0, 0};
     int ended_ = 0;
-    QStringList messages_;
+    MessageBoxAnswerer boxes_;
     QStringList trail_; // the last actions, for the failure report
 };
