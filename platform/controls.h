@@ -7,9 +7,10 @@
 
 namespace platform {
 
-// A command button: Click while enabled; Alt with the letter marked by "&" presses it at
-// once (Qt would animate the press and click a moment later).
-// It is never a default button, so Enter in a text box does not press it.
+// A command button: Click while enabled. Space and Enter press it while it has the focus;
+// Alt with the letter marked by "&" presses it at once (Qt would animate the press and
+// click a moment later). It is never a default button, so Enter in a text box does not
+// press it.
 class CommandButton : public QPushButton {
     Q_OBJECT
 
@@ -21,9 +22,13 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
-// An option button: Click when it becomes the selected one of its group.
+// An option button. The option buttons on one parent form a group with one selected option,
+// which is also the group's only tab stop. Click comes when an option becomes the selected
+// one, and an option becomes selected whenever it takes the focus: by a click, by its access
+// key, or by an arrow key, which moves the focus to the next option of the group.
 class OptionButton : public QRadioButton {
     Q_OBJECT
 
@@ -35,6 +40,14 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void select();
+    void becomeTheTabStop();
+    // The options of this one's group, top to bottom.
+    QList<OptionButton*> group() const;
 };
 
 // A frame whose caption is shown as it stands: a name with "&" in it is not an access key.
@@ -54,6 +67,7 @@ protected:
 
 private:
     void showCaption();
+    int captionRoom() const;
 
     QString caption_;
 };
