@@ -9,8 +9,17 @@ namespace platform {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
-    // QLineEdit reports only actual changes, for typing and for setText alike.
-    connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
+    connect(this, &QLineEdit::textChanged, this, &TextBox::noteText);
+}
+
+void TextBox::noteText(const QString& text)
+{
+    // QLineEdit also reports an edit that puts back the same text, such as pasting a box's
+    // own text over it.
+    if (text == text_)
+        return;
+    text_ = text;
+    emit Change();
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event)
@@ -21,19 +30,45 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    for (qint16 code : keyAsciiCodes(*event))
-        emit KeyPress(code);
-    QLineEdit::keyPressEvent(event);
+    const std::optional<QString> replaced = raiseKeyPress(keyAsciiCodes(*event));
+    if (!replaced) {
+        QLineEdit::keyPressEvent(event);
+    } else if (!replaced->isEmpty()) {
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, *replaced);
+        QLineEdit::keyPressEvent(&typed);
+    }
 }
 
 void TextBox::inputMethodEvent(QInputMethodEvent* event)
 {
     // Characters composed by an input method are typed keys too.
-    for (const QChar c : event->commitString()) {
-        qint16 code = static_cast<qint16>(c.unicode());
-        emit KeyPress(code);
+    QList<qint16> codes;
+    for (const QChar c : event->commitString())
+        codes.append(static_cast<qint16>(c.unicode()));
+    const std::optional<QString> replaced = raiseKeyPress(codes);
+    if (!replaced) {
+        QLineEdit::inputMethodEvent(event);
+        return;
     }
-    QLineEdit::inputMethodEvent(event);
+    QInputMethodEvent typed(event->preeditString(), event->attributes());
+    typed.setCommitString(*replaced, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&typed);
+}
+
+std::optional<QString> TextBox::raiseKeyPress(const QList<qint16>& codes)
+{
+    QString typed;
+    bool changed = false;
+    for (const qint16 given : codes) {
+        qint16 code = given;
+        emit KeyPress(code);
+        changed = changed || code != given;
+        if (code != 0)
+            typed.append(QChar(char16_t(code)));
+    }
+    if (!changed)
+        return std::nullopt;
+    return typed;
 }
 
 } // namespace platform

@@ -2,11 +2,19 @@
 
 #include <QLineEdit>
 
+#include <optional>
+
 namespace platform {
 
-// A single-line text box with the events its handlers expect: KeyPress for every character
-// key before the key reaches the text, and Change after every actual change of the text,
-// whatever made it (a key, a paste, or a program setting Text, nested inside that set).
+// A single-line text box with the events its handlers expect.
+//
+// KeyPress comes for every character key before the key reaches the text, with the key's
+// code by reference: a handler that sets it to 0 swallows the key, and one that sets another
+// code types that character in the key's place.
+//
+// Change comes after every actual change of the text, whatever made it (a key, a paste, or a
+// program setting Text, nested inside that set); an edit that leaves the text as it was, or
+// setting the text the box already holds, raises none.
 class TextBox : public QLineEdit {
     Q_OBJECT
 
@@ -20,6 +28,14 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    // Raises KeyPress for each code. Returns what the key is to type instead when a handler
+    // changed a code (empty: nothing), or nothing when the key stands as it is.
+    std::optional<QString> raiseKeyPress(const QList<qint16>& codes);
+    void noteText(const QString& text);
+
+    QString text_; // as the last Change left it
 };
 
 } // namespace platform
