@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "platform/controls.h"
 #include "platform/conversions.h"
+#include "platform/copyable.h"
 #include "platform/handler.h"
 #include "platform/msgbox.h"
 #include "platform/sendkeys.h"
@@ -13,8 +14,8 @@
 #include <QLabel>
 #include <QMenuBar>
 
-using platform::ControlKind;
 using platform::connectHandler;
+using platform::ControlKind;
 
 namespace {
 
@@ -68,6 +69,8 @@ frmmain::frmmain(Program& program)
 {
     setObjectName(QStringLiteral("frmmain"));
     platform::describeControls(centralWidget(), accessibleTexts);
+    // People paste a drawn number elsewhere.
+    platform::makeCopyable(lblnumber_);
     createMenu();
     connectHandlers();
 }
@@ -76,8 +79,10 @@ void frmmain::createMenu()
 {
     QMenu* random = menuBar()->addMenu(QStringLiteral("&Dicewright"));
     random->setObjectName(QStringLiteral("random"));
-    gennum_ = new platform::MenuItem(QStringLiteral("gennum"), QStringLiteral("&Generate Number"), this);
-    seed_ = new platform::MenuItem(QStringLiteral("seed"), QStringLiteral("&Create new seed"), this);
+    gennum_ =
+        new platform::MenuItem(QStringLiteral("gennum"), QStringLiteral("&Generate Number"), this);
+    seed_ =
+        new platform::MenuItem(QStringLiteral("seed"), QStringLiteral("&Create new seed"), this);
     view_ = new platform::MenuItem(QStringLiteral("view"), QStringLiteral("&View Seed"), this);
     view_->setCheckable(true);
     about_ = new platform::MenuItem(QStringLiteral("about"), QStringLiteral("&About"), this);
