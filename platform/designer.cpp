@@ -82,8 +82,8 @@ double fittingFactor(const QWidget* client, std::span<const ControlDef> controls
     for (const ControlDef& def : controls) {
         const auto* widget = client->findChild<QWidget*>(QString::fromLatin1(def.name));
         const QSize needed = neededSize(widget, def);
-        factor = std::max({factor, needed.width() * 15.0 / def.width,
-                           needed.height() * 15.0 / def.height});
+        factor = std::max(
+            {factor, needed.width() * 15.0 / def.width, needed.height() * 15.0 / def.height});
     }
     return factor;
 }
@@ -127,6 +127,7 @@ void describeControls(QWidget* client, std::span<const AccessibleText> texts)
 {
     for (const AccessibleText& text : texts) {
         auto* control = client->findChild<QWidget*>(QString::fromLatin1(text.control));
+        Q_ASSERT_X(control, "describeControls", text.control);
         if (text.name)
             control->setAccessibleName(QString::fromUtf8(text.name));
         control->setAccessibleDescription(QString::fromUtf8(text.description));

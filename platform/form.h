@@ -42,10 +42,13 @@ protected:
     virtual void Form_FirstShow() {}
 
     Runtime& runtime() const { return runtime_; }
-    // A control of the designer data, by name.
+    // A control of the designer data, by name. A name that the window does not have, or a
+    // control of another kind, stops a debug build at once.
     template <typename Control> Control* control(const char* name) const
     {
-        return findChild<Control*>(QString::fromLatin1(name));
+        auto* found = findChild<Control*>(QString::fromLatin1(name));
+        Q_ASSERT_X(found, "Form::control", name);
+        return found;
     }
 
     void closeEvent(QCloseEvent* event) override;

@@ -8,8 +8,10 @@
 #include "ui/frmmain.h"
 #include "ui/program.h"
 
-using platform::ControlKind;
+#include <QLabel>
+
 using platform::connectHandler;
+using platform::ControlKind;
 
 namespace {
 
@@ -25,7 +27,7 @@ constexpr platform::ControlDef controls[] = {
 // clang-format on
 
 constexpr platform::AccessibleText accessibleTexts[] = {
-    {"txtname", "Your name", "Every key you press here adds to the seed"},
+    {"txtname", nullptr, "Every key you press here adds to the seed"},
     {"cmdok", nullptr, "Uses the keys you typed as the seed and opens the main window"},
 };
 
@@ -37,6 +39,8 @@ frmname::frmname(Program& program)
       cmdok_(control<platform::CommandButton>("cmdok"))
 {
     setObjectName(QStringLiteral("frmname"));
+    // The prompt labels the name box, so a screen reader reads them together.
+    control<QLabel>("Label1")->setBuddy(txtname_);
     platform::describeControls(centralWidget(), accessibleTexts);
     connectHandlers();
 }

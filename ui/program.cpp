@@ -18,7 +18,12 @@ QIcon programIcon()
 
 } // namespace
 
-Program::Program() : Runtime(QStringLiteral("Dicewright"), programIcon()) {}
+Program::Program() : Runtime(QStringLiteral("Dicewright"), programIcon())
+{
+    // Lets the taskbar, the dock and a Wayland compositor match the windows to the desktop
+    // entry of the same name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DICEWRIGHT_APP_ID));
+}
 
 Program::~Program() = default;
 
