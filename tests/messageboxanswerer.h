@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -14,6 +16,11 @@ public:
         QString text;
         int buttons;
         QMessageBox::Icon icon;
+        // As laid out on screen: the box's width, and the gaps left of its text and right
+        // of its OK button.
+        int width = 0;
+        int textIndent = 0;
+        int buttonGap = 0;
     };
 
     MessageBoxAnswerer() { qApp->installEventFilter(this); }
@@ -34,16 +41,32 @@ protected:
     {
         if (event->type() == QEvent::Show) {
             if (auto* box = qobject_cast<QMessageBox*>(watched)) {
-                seen_.append({box->windowTitle(), box->text(), int(box->buttons().size()),
-                              box->icon()});
-                // Pressed once the box runs its own event loop.
+                seen_.append(
+                    {box->windowTitle(), box->text(), int(box->buttons().size()), box->icon()});
+                // Measured and pressed once the box runs its own event loop.
+                const qsizetype index = seen_.size() - 1;
                 QMetaObject::invokeMethod(
-                    box, [box] { box->button(QMessageBox::Ok)->click(); }, Qt::QueuedConnection);
+                    box,
+                    [this, box, index] {
+                        if (index < seen_.size())
+                            measure(*box, seen_[index]);
+                        box->button(QMessageBox::Ok)->click();
+                    },
+                    Qt::QueuedConnection);
             }
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    static void measure(const QMessageBox& box, Seen& seen)
+    {
+        seen.width = box.width();
+        if (auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            seen.textIndent = text->x() + text->contentsRect().left() + qMax(text->indent(), 0);
+        const QWidget* ok = box.button(QMessageBox::Ok);
+        seen.buttonGap = box.width() - ok->mapTo(&box, QPoint(ok->width(), 0)).x();
+    }
+
     QList<Seen> seen_;
 };

@@ -32,8 +32,9 @@ void tst_accessibility::announced_data()
     QTest::addColumn<QAccessible::Role>("role");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");
-    QTest::newRow("name box") << "frmname" << "txtname" << QAccessible::EditableText << "Your name"
-                              << "Every key you press here adds to the seed";
+    // The prompt labels the name box.
+    QTest::newRow("name box") << "frmname" << "txtname" << QAccessible::EditableText
+                              << "What is your name?" << "Every key you press here adds to the seed";
     QTest::newRow("OK") << "frmname" << "cmdok" << QAccessible::Button << "OK"
                         << "Uses the keys you typed as the seed and opens the main window";
     QTest::newRow("pure") << "frmmain" << "optpure" << QAccessible::RadioButton

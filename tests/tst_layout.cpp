@@ -5,6 +5,7 @@
 
 #include <QStyle>
 #include <QStyleOption>
+#include <QStyleOptionGroupBox>
 
 class tst_layout : public QObject {
     Q_OBJECT
@@ -15,6 +16,10 @@ private slots:
 
     void captionsFit_data();
     void captionsFit();
+    void messageBoxShowsItsWholeTitle_data();
+    void messageBoxShowsItsWholeTitle();
+    void greetingShortenedOnlyWhenItDoesNotFit_data();
+    void greetingShortenedOnlyWhenItDoesNotFit();
 
 private:
     static QRect drawnArea(const QWidget* control);
@@ -55,6 +60,76 @@ void tst_layout::captionsFit()
     QVERIFY(s.main().menuBar()->sizeHint().width() <= s.main().width());
 }
 
+void tst_layout::messageBoxShowsItsWholeTitle_data()
+{
+    QTest::addColumn<QString>("seed"); // typed into the seed box before Get Number
+    QTest::addColumn<QString>("menu"); // or a menu item chosen
+    QTest::newRow("run-time error") << "abc" << "";
+    QTest::newRow("About") << "" << "about";
+}
+
+void tst_layout::messageBoxShowsItsWholeTitle()
+{
+    QFETCH(QString, seed);
+    QFETCH(QString, menu);
+    Session s;
+    s.enterName("ab");
+    if (menu.isEmpty()) {
+        s.chooseMenu("view");
+        s.txtvalue()->selectAll();
+        QTest::keyClicks(s.txtvalue(), seed);
+        s.click(s.cmdget());
+    } else {
+        s.chooseMenu(qPrintable(menu));
+    }
+    QTRY_VERIFY(!s.boxes.seen().isEmpty() && s.boxes.seen().first().width > 0);
+    const MessageBoxAnswerer::Seen box = s.boxes.seen().first();
+    // Under openbox at 9 points, "Dicewright" needs a box about 175 px wide: its bold title
+    // and some seven lines' height for the icon and the title-bar buttons.
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    QVERIFY2(box.width >= title.horizontalAdvance(box.title) + 7 * title.height(),
+             qPrintable(QString::number(box.width)));
+    // No empty column on the left: the text starts no further in than the OK button ends.
+    QVERIFY(box.textIndent <= box.buttonGap);
+}
+
+void tst_layout::greetingShortenedOnlyWhenItDoesNotFit_data()
+{
+    QTest::addColumn<int>("extra"); // W's beyond the longest name whose greeting fits
+    QTest::addColumn<bool>("shortened");
+    QTest::newRow("the longest that fits") << 0 << false;
+    QTest::newRow("one W more") << 1 << true;
+}
+
+void tst_layout::greetingShortenedOnlyWhenItDoesNotFit()
+{
+    QFETCH(int, extra);
+    QFETCH(bool, shortened);
+    Session s;
+    auto* frame = s.on<platform::Frame>(s.main(), "frmrandom");
+    // Fits where the style, setting the caption in from the frame's left edge, has the same
+    // margin left over on the right.
+    const auto fits = [frame](const QString& caption) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        option.text = caption;
+        const QRect label = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                           QStyle::SC_GroupBoxLabel, frame);
+        return label.right() < frame->width() - label.left();
+    };
+    QString name;
+    while (fits(name + "W, your number is:"))
+        name += 'W';
+    name += QString(extra, u'W');
+    s.enterName(name);
+    s.click(s.cmdget());
+    QCOMPARE(frame->title() != frame->caption(), shortened);
+    QVERIFY(fits(frame->title()));
+}
+
 // Where a control draws: a label only where its text is, the others all over.
 QRect tst_layout::drawnArea(const QWidget* control)
 {
@@ -86,8 +161,10 @@ void tst_layout::checkWindow(QMainWindow& window)
             QVERIFY2(fm.horizontalAdvance(label->text()) <= r.width(), qPrintable(name));
             QVERIFY2(fm.height() <= r.height(), qPrintable(name));
         } else if (auto* option_ = qobject_cast<QRadioButton*>(control)) {
-            const int indicator = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, control);
-            const int spacing = style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, control);
+            const int indicator =
+                style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, control);
+            const int spacing =
+                style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, control);
             const int text = fm.horizontalAdvance(option_->text().remove('&'));
             QVERIFY2(indicator + spacing + text <= r.width(), qPrintable(name));
             QVERIFY2(fm.height() <= r.height(), qPrintable(name));

@@ -1,0 +1,247 @@
+// Keys and focus as people of the old desktop expect them: buttons answer Enter and Space,
+// an option group is one tab stop, Change only for a real change, and the number can be
+// copied without taking the focus.
+
+#include "session.h"
+
+#include <QContextMenuEvent>
+#include <QSignalSpy>
+
+class tst_keyboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { s = std::make_unique<Session>(); }
+    void cleanup() { s.reset(); }
+
+    void focusedButtonAnswersEnterAndSpace_data();
+    void focusedButtonAnswersEnterAndSpace();
+    void modeChoiceAndTabWalk_data();
+    void modeChoiceAndTabWalk();
+    void sameTextRaisesNoChange_data();
+    void sameTextRaisesNoChange();
+    void keyPressCodeByReference_data();
+    void keyPressCodeByReference();
+    void numberCanBeCopied();
+
+private:
+    QString focused() const { return QApplication::focusWidget()->objectName(); }
+    QStringList walk(Qt::KeyboardModifiers mods, qsizetype steps);
+    std::unique_ptr<Session> s;
+};
+
+void tst_keyboard::focusedButtonAnswersEnterAndSpace_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::newRow("OK, Enter") << "cmdok" << int(Qt::Key_Return);
+    QTest::newRow("OK, keypad Enter") << "cmdok" << int(Qt::Key_Enter);
+    QTest::newRow("OK, Space") << "cmdok" << int(Qt::Key_Space);
+    QTest::newRow("Get Number, Enter") << "cmdget" << int(Qt::Key_Return);
+    QTest::newRow("Get Number, Space") << "cmdget" << int(Qt::Key_Space);
+}
+
+void tst_keyboard::focusedButtonAnswersEnterAndSpace()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QTest::keyClicks(s->txtname(), "ab");
+    if (button == "cmdget")
+        s->enterName(QString()); // the focus is then on the pure option
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focused(), button);
+
+    QSignalSpy pressed(qobject_cast<platform::CommandButton*>(QApplication::focusWidget()),
+                       &platform::CommandButton::Click);
+    const auto mods = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
+    QCOMPARE(pressed.count(), 1);
+    if (button == "cmdok")
+        QCOMPARE(s->txtvalue()->text(), QStringLiteral("195"));
+    else
+        QCOMPARE(s->number(), QStringLiteral("20144531"));
+}
+
+void tst_keyboard::modeChoiceAndTabWalk_data()
+{
+    QTest::addColumn<QStringList>("steps"); // after OK: "click <option>", "alt <letter>", a key
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("pureClicks"); // Click of each option: once per real change of mode
+    QTest::addColumn<int>("rangeClicks");
+    QTest::newRow("first show") << QStringList{} << "pure"
+                                << "optpure" << 1 << 0;
+    QTest::newRow("click range") << QStringList{"click optrange"} << "range"
+                                 << "txtone" << 1 << 1;
+    QTest::newRow("click the selected option") << QStringList{"click optpure"} << "pure"
+                                               << "optpure" << 1 << 0;
+    QTest::newRow("Alt+R") << QStringList{"alt R"} << "range"
+                           << "txtone" << 1 << 1;
+    // The focus moves to an option already selected; no Click moves it on.
+    QTest::newRow("Alt+R twice") << QStringList{"alt R", "alt R"} << "range"
+                                 << "optrange" << 1 << 1;
+    QTest::newRow("Alt+R, Alt+P") << QStringList{"alt R", "alt P"} << "pure"
+                                  << "optpure" << 2 << 1;
+    QTest::newRow("Down") << QStringList{"Down"} << "range"
+                          << "txtone" << 1 << 1;
+    QTest::newRow("Right") << QStringList{"Right"} << "range"
+                           << "txtone" << 1 << 1;
+    QTest::newRow("Space") << QStringList{"Space"} << "pure"
+                           << "optpure" << 1 << 0;
+    QTest::newRow("Alt+R, back to the option, Up")
+        << QStringList{"alt R", "Backtab", "Up"} << "pure"
+        << "optpure" << 2 << 1;
+    QTest::newRow("click range, click pure")
+        << QStringList{"click optrange", "click optpure"} << "pure"
+        << "optpure" << 2 << 1;
+}
+
+void tst_keyboard::modeChoiceAndTabWalk()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, mode);
+    QFETCH(QString, focus);
+    QFETCH(int, pureClicks);
+    QFETCH(int, rangeClicks);
+    QSignalSpy pure(s->on<platform::OptionButton>(s->main(), "optpure"),
+                    &platform::OptionButton::Click);
+    QSignalSpy range(s->on<platform::OptionButton>(s->main(), "optrange"),
+                     &platform::OptionButton::Click);
+    s->enterName("ab");
+    const QMap<QString, Qt::Key> keys = {{"Down", Qt::Key_Down},
+                                         {"Up", Qt::Key_Up},
+                                         {"Right", Qt::Key_Right},
+                                         {"Space", Qt::Key_Space}};
+    for (const QString& step : steps) {
+        const QStringList words = step.split(' ');
+        if (words[0] == "click")
+            s->click(s->on<QAbstractButton>(s->main(), qPrintable(words[1])));
+        else if (words[0] == "alt")
+            QTest::keyClick(&s->main(), words[1][0].toLatin1(), Qt::AltModifier);
+        else if (words[0] == "Backtab")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        else
+            QTest::keyClick(QApplication::focusWidget(), keys.value(words[0]));
+    }
+    QCOMPARE(s->optpure()->isChecked(), mode == "pure");
+    QCOMPARE(s->optrange()->isChecked(), mode == "range");
+    QCOMPARE(focused(), focus);
+
+    // Tab goes round the controls on screen, passing over the option that is not selected.
+    QStringList round = mode == "pure" ? QStringList{"optpure", "cmdget"}
+                                       : QStringList{"optrange", "txtone", "txttwo", "cmdget"};
+    const auto at = round.indexOf(focus);
+    round = round.mid(at + 1) + round.mid(0, at + 1);
+    QCOMPARE(walk(Qt::NoModifier, round.size()), round);
+    std::reverse(round.begin(), round.end());
+    round = round.mid(1) + round.mid(0, 1);
+    QCOMPARE(walk(Qt::ShiftModifier, round.size()), round);
+    QCOMPARE(s->optpure()->isChecked(), mode == "pure");
+    QCOMPARE(pure.count(), pureClicks);
+    QCOMPARE(range.count(), rangeClicks);
+}
+
+QStringList tst_keyboard::walk(Qt::KeyboardModifiers mods, qsizetype steps)
+{
+    QStringList seen;
+    while (seen.size() < steps) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, mods);
+        seen << focused();
+    }
+    return seen;
+}
+
+void tst_keyboard::sameTextRaisesNoChange_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("pasted"); // over the whole text
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("changes");
+    QTest::newRow("name box, same name") << "txtname"
+                                         << "ab"
+                                         << "ab" << 0;
+    QTest::newRow("name box, other name") << "txtname"
+                                          << "Bo"
+                                          << "Bo" << 1;
+    // After a draw of 1 to 6 the filter empties the box on any change made without a key.
+    QTest::newRow("low bound, same bound") << "txtone"
+                                           << "1"
+                                           << "1" << 0;
+    QTest::newRow("low bound, other bound") << "txtone"
+                                            << "2"
+                                            << "" << 2;
+    QTest::newRow("seed box, same seed") << "txtvalue"
+                                         << "195"
+                                         << "195" << 0;
+}
+
+void tst_keyboard::sameTextRaisesNoChange()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, pasted);
+    QFETCH(QString, text);
+    QFETCH(int, changes);
+    QTest::keyClicks(s->txtname(), "ab");
+    if (box != "txtname") {
+        s->enterName(QString());
+        s->enterRange("1", "6");
+        s->click(s->cmdget());
+        s->chooseMenu("view");
+    }
+    platform::TextBox* edited =
+        box == "txtname" ? s->txtname() : s->box(s->main(), qPrintable(box));
+    QSignalSpy changed(edited, &platform::TextBox::Change);
+    edited->selectAll();
+    s->paste(edited, pasted);
+    QCOMPARE(edited->text(), text);
+    QCOMPARE(changed.count(), changes);
+}
+
+void tst_keyboard::keyPressCodeByReference_data()
+{
+    QTest::addColumn<int>("codeForX"); // what the handler makes of the code of "x"
+    QTest::addColumn<QString>("text");
+    QTest::newRow("left as it is") << int('x') << "axb";
+    QTest::newRow("set to 0: swallowed") << 0 << "ab";
+    QTest::newRow("set to y: y typed") << int('y') << "ayb";
+}
+
+void tst_keyboard::keyPressCodeByReference()
+{
+    QFETCH(int, codeForX);
+    QFETCH(QString, text);
+    platform::TextBox box;
+    connect(&box, &platform::TextBox::KeyPress, this, [codeForX](qint16& KeyAscii) {
+        if (KeyAscii == 'x')
+            KeyAscii = qint16(codeForX);
+    });
+    QTest::keyClicks(&box, "axb");
+    QCOMPARE(box.text(), text);
+}
+
+void tst_keyboard::numberCanBeCopied()
+{
+    s->enterName("ab");
+    s->click(s->cmdget());
+    QWidget* focusBefore = QApplication::focusWidget();
+    auto* number = s->on<QLabel>(s->main(), "lblnumber");
+    const auto choose = [number](const QString& item) {
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, number->rect().center(),
+                                     number->mapToGlobal(number->rect().center()));
+        QApplication::sendEvent(number, &rightClick);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->text().remove('&') == item)
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+    };
+    choose("Select All");
+    choose("Copy");
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("20144531"));
+    QCOMPARE(QApplication::focusWidget(), focusBefore);
+    QCOMPARE(s->lastvalue(), 20144531);
+}
+
+QTEST_MAIN(tst_keyboard)
+#include "tst_keyboard.moc"
