@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of both windows at 1x and 2x scale, in a virtual display
-# with a window manager, typing as a person would.
+# Takes the screenshots in docs/ of both windows, a run-time error and the About box, at 1x
+# and 2x scale, in a virtual display with a window manager, typing as a person would.
 # Needs: xvfb xauth openbox xdotool imagemagick (apt-get install them), and a default build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,6 +41,18 @@ for scale in 1 2; do
   sleep 0.5
   xdotool key alt+g
   grab "main-window-${scale}x.png"
+  # A seed that is not a number: from the high bound, Tab passes Get Number to the seed box.
+  xdotool key Tab Tab ctrl+a
+  xdotool type --delay 60 "abc"
+  xdotool key alt+g
+  grab "error-box-${scale}x.png"
+  xdotool key Return
+  sleep 0.5
+  xdotool key alt+d
+  sleep 0.5
+  xdotool key a
+  grab "about-box-${scale}x.png"
+  xdotool key Return
   kill "$app"
 done
 kill "$wm"
