@@ -49,6 +49,9 @@ void Form::showForm()
         shownBefore_ = true;
     }
     show();
+    // The form shown is the one the person works in next. A window manager that guards against
+    // focus stealing would otherwise leave the focus with the window just hidden.
+    activateWindow();
     if (first)
         runHandler([this] { Form_FirstShow(); });
 }
