@@ -149,7 +149,8 @@ bool eventCosts(int count)
     QPushButton* cmdget = main.cmdget();
     const auto settle = [](int) { QCoreApplication::processEvents(); };
     printEvent("Get Number, pure mode",
-               timeEvents(count, [&] { QTest::mouseClick(cmdget, Qt::LeftButton); }, settle));
+               timeEvents(
+                   count, [&] { QTest::mouseClick(cmdget, Qt::LeftButton); }, settle));
 
     QTest::mouseClick(main.findChild<QRadioButton*>("optrange"), Qt::LeftButton);
     auto* txtone = main.findChild<platform::TextBox*>("txtone");
@@ -157,7 +158,8 @@ bool eventCosts(int count)
     QTest::keyClicks(txtone, "1");
     QTest::keyClicks(txttwo, "6");
     printEvent("Get Number, range mode",
-               timeEvents(count, [&] { QTest::mouseClick(cmdget, Qt::LeftButton); }, settle));
+               timeEvents(
+                   count, [&] { QTest::mouseClick(cmdget, Qt::LeftButton); }, settle));
 
     printEvent("key in a bound box", timeEvents(
                                          count, [&] { QTest::keyClick(txtone, '7'); },

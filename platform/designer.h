@@ -54,7 +54,7 @@ struct FormDef {
 // What a screen reader announces for a control, where its caption alone does not say it.
 struct AccessibleText {
     const char* control;
-    const char* name;        // nullptr: the caption
+    const char* name; // nullptr: the caption
     const char* description;
 };
 

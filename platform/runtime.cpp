@@ -4,8 +4,7 @@
 
 namespace platform {
 
-Runtime::Runtime(const QString& title, const QIcon& icon)
-    : title_(title), icon_(icon)
+Runtime::Runtime(const QString& title, const QIcon& icon) : title_(title), icon_(icon)
 {
     // Run-time error messages carry the program's title.
     QCoreApplication::setApplicationName(title);

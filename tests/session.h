@@ -85,7 +85,8 @@ public:
             return;
         }
         auto* menu = main().findChild<QMenu*>(QStringLiteral("random"));
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
         QTRY_VERIFY(menu->isVisible());
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
         QTRY_VERIFY(!menu->isVisible());

@@ -27,6 +27,7 @@ private:
 
 void tst_accessibility::announced_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QAccessible::Role>("role");
@@ -52,6 +53,7 @@ void tst_accessibility::announced_data()
                             << "20144531" << "Your number";
     QTest::newRow("Get Number") << "frmmain" << "cmdget" << QAccessible::Button << "Get Number"
                                 << "Draws a number from the seed";
+    // clang-format on
 }
 
 void tst_accessibility::announced()
@@ -64,8 +66,8 @@ void tst_accessibility::announced()
     s->click(s->cmdget()); // a number to announce
 
     QWidget& form = window == "frmmain" ? static_cast<QWidget&>(s->main()) : s->name();
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(
-        form.findChild<QWidget*>(control));
+    QAccessibleInterface* iface =
+        QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(control));
     QVERIFY(iface);
     QCOMPARE(iface->role(), role);
     QCOMPARE(iface->text(QAccessible::Name), name);
@@ -74,12 +76,14 @@ void tst_accessibility::announced()
 
 void tst_accessibility::tabOrder_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("rangeMode");
     QTest::addColumn<QStringList>("order");
     // Only the selected option of the two is a tab stop; hidden controls are passed over.
     QTest::newRow("pure mode") << false << QStringList{"optpure", "cmdget", "txtvalue", "optpure"};
     QTest::newRow("range mode")
         << true << QStringList{"cmdget", "txtvalue", "optrange", "txtone", "txttwo", "cmdget"};
+    // clang-format on
 }
 
 void tst_accessibility::tabOrder()

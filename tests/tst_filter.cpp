@@ -28,6 +28,7 @@ private:
 
 void tst_filter::typedKeys_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("lastKey"); // a key without text of its own, or 0
     QTest::addColumn<QString>("text");
@@ -39,6 +40,7 @@ void tst_filter::typedKeys_data()
     QTest::newRow("Backspace empties the whole box") << "123" << int(Qt::Key_Backspace) << "";
     QTest::newRow("Enter changes nothing") << "123" << int(Qt::Key_Return) << "123";
     QTest::newRow("twelfth digit refused, text kept") << "123456789012" << 0 << "12345678901";
+    // clang-format on
 }
 
 void tst_filter::typedKeys()
@@ -73,11 +75,13 @@ void tst_filter::deleteIsJudgedByTheLastKey()
 
 void tst_filter::pasteIsJudgedByTheLastKey_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("typedFirst"); // into txtone
     QTest::addColumn<QString>("expected");   // txttwo after pasting "abc" there
     QTest::newRow("nothing typed yet") << "" << "";
     QTest::newRow("a digit in the other box") << "7" << "abc";
     QTest::newRow("a letter in the other box") << "7x" << "";
+    // clang-format on
 }
 
 void tst_filter::pasteIsJudgedByTheLastKey()

@@ -104,6 +104,7 @@ void tst_frmmain::pureDraws()
 
 void tst_frmmain::rangeDraws_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("low");
     QTest::addColumn<QString>("high");
     QTest::addColumn<QStringList>("numbers"); // three presses, seed 195
@@ -114,6 +115,7 @@ void tst_frmmain::rangeDraws_data()
                                  << QStringList{"214785600", "214785637", "214785628"};
     QTest::newRow("low capped, high 100")
         << "2147485601" << "100" << QStringList{"212770800", "15782336", "63091597"};
+    // clang-format on
 }
 
 void tst_frmmain::rangeDraws()
@@ -176,11 +178,13 @@ void tst_frmmain::keyboardAlone()
 
 void tst_frmmain::emptyBoundAsksAndChangesNothing_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("low");
     QTest::addColumn<QString>("high");
     QTest::newRow("low empty") << "" << "6";
     QTest::newRow("high empty") << "1" << "";
     QTest::newRow("both empty") << "" << "";
+    // clang-format on
 }
 
 void tst_frmmain::emptyBoundAsksAndChangesNothing()
@@ -213,6 +217,7 @@ void tst_frmmain::emptyBoundAsksAndChangesNothing()
 
 void tst_frmmain::capsAtAndAboveTheirThresholds_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("low");
     QTest::addColumn<QString>("high");
     QTest::addColumn<QString>("lowShown");
@@ -222,6 +227,7 @@ void tst_frmmain::capsAtAndAboveTheirThresholds_data()
         << "1" << "2147485640" << "1" << "2147485640"; // not capped: the test is strict
     QTest::newRow("low at the high threshold")
         << "2147485640" << "1" << "214785600" << "1";
+    // clang-format on
 }
 
 void tst_frmmain::capsAtAndAboveTheirThresholds()
@@ -246,6 +252,7 @@ void tst_frmmain::greetingCarriesTheNameAsTyped()
 
 void tst_frmmain::badInputIsReportedAndSurvived_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("seed");   // typed into the shown seed box; empty: keep 195
     QTest::addColumn<QString>("low");    // pasted into the bound boxes after a digit key
     QTest::addColumn<QString>("high");
@@ -259,6 +266,7 @@ void tst_frmmain::badInputIsReportedAndSurvived_data()
         << "" << "1x" << "6" << "Run-time error '13':\n\nType mismatch" << false;
     QTest::newRow("bounds escape their caps")
         << "" << "2147485600" << "2147485640" << "Run-time error '6':\n\nOverflow" << true;
+    // clang-format on
 }
 
 void tst_frmmain::badInputIsReportedAndSurvived()

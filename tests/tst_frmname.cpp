@@ -49,6 +49,7 @@ void tst_frmname::enterAndEscapeLeaveTheWindowUp()
 
 void tst_frmname::seedFromTypedKeys_data()
 {
+    // clang-format off
     QTest::addColumn<QList<int>>("keys"); // Qt key codes, typed in order
     QTest::addColumn<QString>("seed");
     QTest::newRow("ab") << QList<int>{Qt::Key_A, Qt::Key_B} << "195";
@@ -59,6 +60,7 @@ void tst_frmname::seedFromTypedKeys_data()
     QTest::newRow("Delete counts nothing")
         << QList<int>{Qt::Key_A, Qt::Key_Left, Qt::Key_Delete, Qt::Key_B} << "195";
     QTest::newRow("blank") << QList<int>{Qt::Key_Space} << "32";
+    // clang-format on
 }
 
 void tst_frmname::seedFromTypedKeys()

@@ -32,6 +32,7 @@ private:
 
 void tst_keyboard::focusedButtonAnswersEnterAndSpace_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("key");
     QTest::newRow("OK, Enter") << "cmdok" << int(Qt::Key_Return);
@@ -39,6 +40,7 @@ void tst_keyboard::focusedButtonAnswersEnterAndSpace_data()
     QTest::newRow("OK, Space") << "cmdok" << int(Qt::Key_Space);
     QTest::newRow("Get Number, Enter") << "cmdget" << int(Qt::Key_Return);
     QTest::newRow("Get Number, Space") << "cmdget" << int(Qt::Key_Space);
+    // clang-format on
 }
 
 void tst_keyboard::focusedButtonAnswersEnterAndSpace()
@@ -64,6 +66,7 @@ void tst_keyboard::focusedButtonAnswersEnterAndSpace()
 
 void tst_keyboard::modeChoiceAndTabWalk_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("steps"); // after OK: "click <option>", "alt <letter>", a key
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("focus");
@@ -94,6 +97,7 @@ void tst_keyboard::modeChoiceAndTabWalk_data()
     QTest::newRow("click range, click pure")
         << QStringList{"click optrange", "click optpure"} << "pure"
         << "optpure" << 2 << 1;
+    // clang-format on
 }
 
 void tst_keyboard::modeChoiceAndTabWalk()
@@ -153,6 +157,7 @@ QStringList tst_keyboard::walk(Qt::KeyboardModifiers mods, qsizetype steps)
 
 void tst_keyboard::sameTextRaisesNoChange_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("pasted"); // over the whole text
     QTest::addColumn<QString>("text");
@@ -173,6 +178,7 @@ void tst_keyboard::sameTextRaisesNoChange_data()
     QTest::newRow("seed box, same seed") << "txtvalue"
                                          << "195"
                                          << "195" << 0;
+    // clang-format on
 }
 
 void tst_keyboard::sameTextRaisesNoChange()
@@ -199,11 +205,13 @@ void tst_keyboard::sameTextRaisesNoChange()
 
 void tst_keyboard::keyPressCodeByReference_data()
 {
+    // clang-format off
     QTest::addColumn<int>("codeForX"); // what the handler makes of the code of "x"
     QTest::addColumn<QString>("text");
     QTest::newRow("left as it is") << int('x') << "axb";
     QTest::newRow("set to 0: swallowed") << 0 << "ab";
     QTest::newRow("set to y: y typed") << int('y') << "ayb";
+    // clang-format on
 }
 
 void tst_keyboard::keyPressCodeByReference()

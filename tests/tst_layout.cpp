@@ -29,11 +29,13 @@ private:
 
 void tst_layout::captionsFit_data()
 {
+    // clang-format off
     QTest::addColumn<double>("pointSize"); // 0: the desktop's own font
     QTest::newRow("desktop font") << 0.0;
     QTest::newRow("8 point") << 8.0;
     QTest::newRow("14 point") << 14.0;
     QTest::newRow("24 point") << 24.0;
+    // clang-format on
 }
 
 void tst_layout::captionsFit()
@@ -62,10 +64,12 @@ void tst_layout::captionsFit()
 
 void tst_layout::messageBoxShowsItsWholeTitle_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("seed"); // typed into the seed box before Get Number
     QTest::addColumn<QString>("menu"); // or a menu item chosen
     QTest::newRow("run-time error") << "abc" << "";
     QTest::newRow("About") << "" << "about";
+    // clang-format on
 }
 
 void tst_layout::messageBoxShowsItsWholeTitle()
@@ -97,10 +101,12 @@ void tst_layout::messageBoxShowsItsWholeTitle()
 
 void tst_layout::greetingShortenedOnlyWhenItDoesNotFit_data()
 {
+    // clang-format off
     QTest::addColumn<int>("extra"); // W's beyond the longest name whose greeting fits
     QTest::addColumn<bool>("shortened");
     QTest::newRow("the longest that fits") << 0 << false;
     QTest::newRow("one W more") << 1 << true;
+    // clang-format on
 }
 
 void tst_layout::greetingShortenedOnlyWhenItDoesNotFit()

@@ -83,6 +83,7 @@ void tst_lifecycle::createNewSeedResetsOnlyTheResult()
 
 void tst_lifecycle::waysOut_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("way");
     QTest::addColumn<QStringList>("events");
     // Each Unload handler runs once: the window closed first starts unloading first, and
@@ -98,6 +99,7 @@ void tst_lifecycle::waysOut_data()
         << "close name"
         << QStringList{"frmname unloading", "frmmain unloading", "frmmain unloaded",
                        "frmname unloaded", "ended"};
+    // clang-format on
 }
 
 void tst_lifecycle::waysOut()
@@ -106,11 +108,13 @@ void tst_lifecycle::waysOut()
     QFETCH(QStringList, events);
 
     QStringList seen;
-    for (platform::Form* form : {static_cast<platform::Form*>(&s->main()),
-                                 static_cast<platform::Form*>(&s->name())}) {
+    for (platform::Form* form :
+         {static_cast<platform::Form*>(&s->main()), static_cast<platform::Form*>(&s->name())}) {
         const QString name = form->objectName();
-        connect(form, &platform::Form::unloading, this, [&seen, name] { seen << name + " unloading"; });
-        connect(form, &platform::Form::unloaded, this, [&seen, name] { seen << name + " unloaded"; });
+        connect(form, &platform::Form::unloading, this,
+                [&seen, name] { seen << name + " unloading"; });
+        connect(form, &platform::Form::unloaded, this,
+                [&seen, name] { seen << name + " unloaded"; });
     }
     connect(&s->program, &Program::ended, this, [&seen] { seen << "ended"; });
 

@@ -35,6 +35,7 @@ private slots:
 
 void tst_rules::keyTotal_data()
 {
+    // clang-format off
     QTest::addColumn<int>("total");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("sum");
@@ -43,6 +44,7 @@ void tst_rules::keyTotal_data()
     QTest::newRow("wraps past the top") << 32696 << 122 << -32718;
     QTest::newRow("wraps past the bottom") << -32768 << -1 << 32767;
     QTest::newRow("negative key") << 100 << -200 << -100;
+    // clang-format on
 }
 
 void tst_rules::keyTotal()
@@ -65,6 +67,7 @@ void tst_rules::digitCodes()
 
 void tst_rules::rangeResultsTable_data()
 {
+    // clang-format off
     QTest::addColumn<double>("low");
     QTest::addColumn<double>("high");
     QTest::addColumn<double>("least");
@@ -79,6 +82,7 @@ void tst_rules::rangeResultsTable_data()
     // Draws are multiples of 2^-24, so a range this wide stops short of 101 and 214785599.
     QTest::newRow("low capped, high 100")
         << 214785600.0 << 100.0 << 113.0 << 214785587.0 << std::optional<double>(214785600.0);
+    // clang-format on
 }
 
 void tst_rules::rangeResultsTable()
@@ -114,12 +118,12 @@ void tst_rules::pureNumberLimits()
     const float overflows = float(16777201) / 16777216.0f;
     QVERIFY(core::pureNumber(fits) <= 2147483647.0);
     QVERIFY(core::pureNumber(overflows) > 2147483647.0);
-    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
-                             platform::toLong(core::pureNumber(overflows)));
+    QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, platform::toLong(core::pureNumber(overflows)));
 }
 
 void tst_rules::toDouble_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<double>>("value"); // empty: Type mismatch
     QTest::newRow("digits") << "123" << std::optional(123.0);
@@ -140,6 +144,7 @@ void tst_rules::toDouble_data()
     QTest::newRow("point only") << "." << std::optional<double>();
     QTest::newRow("non-ASCII digits") << QString::fromUtf8("\u0661\u0662") << std::optional<double>();
     QTest::newRow("hex") << "0x10" << std::optional<double>();
+    // clang-format on
 }
 
 void tst_rules::toDouble()
@@ -160,6 +165,7 @@ void tst_rules::toDouble()
 
 void tst_rules::toInteger_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value"); // or the error number, as a negative
     QTest::newRow("195") << "195" << 195;
@@ -172,6 +178,7 @@ void tst_rules::toInteger_data()
     QTest::newRow("rounds into overflow") << "32767.5" << -6;
     QTest::newRow("huge") << "1e400" << -6;
     QTest::newRow("not a number") << "12ab" << -13;
+    // clang-format on
 }
 
 void tst_rules::toInteger()
@@ -187,6 +194,7 @@ void tst_rules::toInteger()
 
 void tst_rules::toLong_data()
 {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("fits");
     QTest::newRow("top") << 2147483647.0 << true;
@@ -195,6 +203,7 @@ void tst_rules::toLong_data()
     QTest::newRow("one below") << -2147483649.0 << false;
     QTest::newRow("infinity") << double(INFINITY) << false;
     QTest::newRow("not a number") << double(NAN) << false;
+    // clang-format on
 }
 
 void tst_rules::toLong()
@@ -203,8 +212,7 @@ void tst_rules::toLong()
     QFETCH(bool, fits);
     if (fits) {
         QCOMPARE(double(platform::toLong(value)), value);
-        QCOMPARE(platform::decimalText(platform::toLong(value)),
-                 QString::number(qint64(value)));
+        QCOMPARE(platform::decimalText(platform::toLong(value)), QString::number(qint64(value)));
     } else {
         QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, platform::toLong(value));
     }
@@ -220,12 +228,14 @@ void tst_rules::generatorFirstDraws()
 
 void tst_rules::reseed_data()
 {
+    // clang-format off
     QTest::addColumn<int>("seed");
     QTest::addColumn<uint>("state"); // after the reseed and one draw, from a fresh generator
     QTest::newRow("195") << 195 << 0x0266C3u;
     QTest::newRow("0") << 0 << 0xC39EC3u;
     QTest::newRow("lowest") << -32768 << 0x00FEC3u;
     QTest::newRow("highest") << 32767 << 0xC241C3u;
+    // clang-format on
 }
 
 void tst_rules::reseed()

@@ -145,7 +145,9 @@ void Monkey::typeKey(QWidget* target, int key, const QString& text, Qt::Keyboard
         keytotal_ = qint16(quint16(keytotal_) + quint16(qint16(code)));
     if (target == program_->mainForm().txtvalue())
         seedEdited_ = true;
-    note(QStringLiteral("key %1 \"%2\" in %3").arg(key).arg(text.toHtmlEscaped(), target->objectName()));
+    note(QStringLiteral("key %1 \"%2\" in %3")
+             .arg(key)
+             .arg(text.toHtmlEscaped(), target->objectName()));
     QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), text, mods);
 }
 
@@ -158,7 +160,8 @@ void Monkey::typeIntoBox()
     const int kind = random_.bounded(100);
     if (kind < 70) {
         const QChar c = printable[random_.bounded(int(printable.size()))];
-        const int key = c.toUpper().unicode() < 0x80 ? int(c.toUpper().unicode()) : int(Qt::Key_unknown);
+        const int key =
+            c.toUpper().unicode() < 0x80 ? int(c.toUpper().unicode()) : int(Qt::Key_unknown);
         typeKey(box, key, QString(c), Qt::NoModifier, c.unicode());
         return;
     }
@@ -168,6 +171,7 @@ void Monkey::typeIntoBox()
         const char* text;
         int code; // the key code the box reports, or -1 for none
     };
+    // clang-format off
     static const Special specials[] = {
         {Qt::Key_Backspace, Qt::NoModifier, "\b", 8},
         {Qt::Key_Return, Qt::NoModifier, "\r", 13},
@@ -182,6 +186,7 @@ void Monkey::typeIntoBox()
         {Qt::Key_Z, Qt::ControlModifier, "\x1a", 26},
         {Qt::Key_Tab, Qt::NoModifier, "\t", -1},
     };
+    // clang-format on
     const Special& s = specials[random_.bounded(int(std::size(specials)))];
     if (s.key == Qt::Key_V) // something on the clipboard to paste
         QGuiApplication::clipboard()->setText(random_.bounded(2) ? "42" : "x1");
@@ -203,12 +208,15 @@ void Monkey::pasteIntoBox()
     if (boxes.isEmpty())
         return;
     auto* box = static_cast<platform::TextBox*>(boxes[random_.bounded(int(boxes.size()))]);
+    // clang-format off
     static const QStringList texts = {"7", "123", "abc", "-5", "1.5", "99999", "2147485641",
                                       " 8 ", "\u00e9\u4e2d", "", "12345678901234567890"};
+    // clang-format on
     QGuiApplication::clipboard()->setText(texts[random_.bounded(int(texts.size()))]);
     if (random_.bounded(2))
         box->selectAll();
-    note(QStringLiteral("paste \"%1\" in %2").arg(QGuiApplication::clipboard()->text(), box->objectName()));
+    note(QStringLiteral("paste \"%1\" in %2")
+             .arg(QGuiApplication::clipboard()->text(), box->objectName()));
     box->paste(); // as the context menu's Paste does: no key press
     if (box == program_->mainForm().txtvalue())
         seedEdited_ = true;
@@ -310,8 +318,8 @@ void Monkey::editSeedBox()
     frmmain& main = program_->mainForm();
     if (!main.isVisible() || !main.txtvalue()->isVisible())
         return;
-    static const QStringList seeds = {"195", "0", "-32768", "32767", "32768", "99999", "abc",
-                                      "1e3", "", "12 3", "-"};
+    static const QStringList seeds = {"195", "0",   "-32768", "32767", "32768", "99999",
+                                      "abc", "1e3", "",       "12 3",  "-"};
     main.txtvalue()->selectAll();
     QTest::keyClick(main.txtvalue(), Qt::Key_Backspace);
     const QString seed = seeds[random_.bounded(int(seeds.size()))];
@@ -326,8 +334,9 @@ void Monkey::endRun()
     const int way = random_.bounded(3);
     note(QStringLiteral("way out %1").arg(way));
     if (way == 0 && main.isVisible())
-        QTest::mouseClick(main.menuBar(), Qt::LeftButton, {},
-                          main.menuBar()->actionGeometry(main.findChild<QAction*>("exit")).center());
+        QTest::mouseClick(
+            main.menuBar(), Qt::LeftButton, {},
+            main.menuBar()->actionGeometry(main.findChild<QAction*>("exit")).center());
     else if (way == 1 && main.isVisible())
         main.close();
     else
@@ -362,8 +371,9 @@ void Monkey::checkState()
     frmmain& main = program_->mainForm();
     frmname& name = program_->nameForm();
     check(main.isLoaded() && name.isLoaded(), QStringLiteral("a window was unloaded"));
-    check(main.isVisible() != name.isVisible(),
-          QStringLiteral("%1 windows on screen").arg(int(main.isVisible()) + int(name.isVisible())));
+    check(
+        main.isVisible() != name.isVisible(),
+        QStringLiteral("%1 windows on screen").arg(int(main.isVisible()) + int(name.isVisible())));
     check(name.findChild<QPushButton*>("cmdok")->isEnabled() != name.txtname()->text().isEmpty(),
           QStringLiteral("OK does not follow the name box"));
     check(main.cmdget()->isEnabled() == everOk_,
@@ -371,7 +381,8 @@ void Monkey::checkState()
                   : QStringLiteral("Get Number enabled before any OK"));
     if (everOk_ && !seedEdited_)
         check(main.txtvalue()->text() == publishedSeed_,
-              QStringLiteral("seed text %1, expected %2").arg(main.txtvalue()->text(), publishedSeed_));
+              QStringLiteral("seed text %1, expected %2")
+                  .arg(main.txtvalue()->text(), publishedSeed_));
     for (int i = 0; i < 2; ++i) {
         const QString text = main.findChild<QLineEdit*>(i ? "txttwo" : "txtone")->text();
         if (isDigitsOnly(text))
@@ -380,7 +391,8 @@ void Monkey::checkState()
             check(boxMayHoldText_[i], QStringLiteral("bound box holds \"%1\"").arg(text));
     }
     for (const QString& message : boxes_.texts()) {
-        const bool known = message == rangeMessage || message.startsWith("Dicewright was created") ||
+        const bool known = message == rangeMessage ||
+                           message.startsWith("Dicewright was created") ||
                            message == "Run-time error '13':\n\nType mismatch" ||
                            message == "Run-time error '6':\n\nOverflow";
         check(known, QStringLiteral("unexpected message: %1").arg(message));

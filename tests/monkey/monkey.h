@@ -25,7 +25,7 @@ public:
         qint64 draws = 0;        // numbers drawn
         qint64 refusedDraws = 0; // "Please enter a number range."
         qint64 failedDraws = 0;  // a run-time error shown
-        QString failure; // empty when every invariant held
+        QString failure;         // empty when every invariant held
     };
 
     explicit Monkey(quint64 seed);

@@ -14,10 +14,12 @@ private slots:
 
 void tst_monkey::randomUse_data()
 {
+    // clang-format off
     QTest::addColumn<quint64>("seed");
     QTest::addColumn<qint64>("actions");
     for (quint64 seed : {1, 2, 3, 4, 5})
         QTest::addRow("seed %llu", seed) << seed << qint64(4000);
+    // clang-format on
 }
 
 void tst_monkey::randomUse()
