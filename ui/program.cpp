@@ -9,9 +9,10 @@ namespace {
 
 QIcon programIcon()
 {
-    // Rendered from the scalable icon, so no SVG support is needed at run time.
+    // Pixel sizes rendered ahead, so no SVG support is needed at run time; 16 and 24 come from
+    // a drawing simplified for them.
     QIcon icon;
-    for (int size : {16, 32, 48, 96})
+    for (int size : {16, 24, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/icons/dicewright-%1.png").arg(size), QSize(size, size));
     return icon;
 }
