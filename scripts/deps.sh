@@ -7,9 +7,12 @@ packages=(
   g++ cmake ninja-build pkg-config   # toolchain
   clang libclang-rt-14-dev           # the sanitizer build and the fuzz target
   qt6-base-dev libgl-dev             # Qt 6 Widgets and Test
-  qt6-qpa-plugins                    # window system plugins
+  qt6-qpa-plugins qt6-wayland        # window system plugins, X11 and Wayland
   fonts-dejavu-core                  # a font for windows drawn offscreen
   desktop-file-utils appstream dpkg-dev  # checking and packaging the desktop files
+  xvfb xauth openbox weston          # real display servers for the window tests
+  xdotool x11-utils                  # finding the installed program's window
+  lintian man-db                     # checking the package and its manual page
 )
 
 missing=()

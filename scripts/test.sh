@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Dicewright with its tests and runs every test headless:
-# once in the normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer (with
-# leak checks and the fuzz target).
+# once in the normal build (the window tests on Qt's offscreen platform, under Xvfb and under
+# weston), once under AddressSanitizer and UndefinedBehaviorSanitizer (with leak checks and
+# the fuzz target); then builds the Debian package and checks it (scripts/package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -10,3 +11,4 @@ for preset in test asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+scripts/package.sh

@@ -28,6 +28,9 @@ waitFor() { # a condition, checked for up to ten seconds
     exit 1
 }
 
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
 # Xvfb chooses a free display itself and writes its number.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
@@ -44,8 +47,6 @@ xcb)
     env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb "$@" || status=$?
     ;;
 wayland)
-    export XDG_RUNTIME_DIR=$work/runtime
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
     DISPLAY=$display weston --backend=x11-backend.so --socket=wayland-test --idle-time=0 \
         --width=1200 --height=960 >"$work/weston.log" 2>&1 &
     pids+=($!)
