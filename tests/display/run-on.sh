@@ -11,8 +11,15 @@ shift
 
 work=$(mktemp -d)
 pids=()
-stop() {
+stop() { # weston now and then hangs on its way out, so it gets two seconds
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for _ in $(seq 40); do
+        alive=0
+        for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && alive=1; done
+        [ "$alive" -eq 0 ] && break
+        sleep 0.05
+    done
+    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
