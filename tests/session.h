@@ -28,15 +28,6 @@ public:
         waitActive(name());
     }
 
-    // A compositor may tell of the old windows' deactivation after the next session's window
-    // is active; waiting for it here keeps it from taking the next test's focus away.
-    ~Session()
-    {
-        for (QWidget* window : QApplication::topLevelWidgets())
-            window->hide();
-        (void)QTest::qWaitFor([] { return !QApplication::activeWindow(); }, 2000);
-    }
-
     frmmain& main() { return program.mainForm(); }
     frmname& name() { return program.nameForm(); }
 

@@ -4,6 +4,7 @@
 #include "ui/frmname.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace {
 
@@ -12,8 +13,9 @@ QIcon programIcon()
     // Pixel sizes rendered ahead, so no SVG support is needed at run time; 16 and 24 come from
     // a drawing simplified for them.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/dicewright-%1.png").arg(size), QSize(size, size));
+    const QDir sizes(QStringLiteral(":/icons"));
+    for (const QString& file : sizes.entryList())
+        icon.addFile(sizes.filePath(file));
     return icon;
 }
 
