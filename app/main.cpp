@@ -1,3 +1,4 @@
+#include "platform/waylandexit.h"
 #include "ui/program.h"
 
 #include <QApplication>
@@ -30,6 +31,11 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    Program program;
-    return program.exec();
+    int status = 0;
+    {
+        Program program;
+        status = program.exec();
+    } // the windows are gone with the program
+    platform::exitBeforeWaylandTeardown(status);
+    return status;
 }
