@@ -2,7 +2,8 @@
 
 // The offscreen platform leaves a closed menu or message box as the active window. A desktop
 // gives the activation back to the window they belong to, which is what keyboard shortcuts
-// depend on; this filter does the same.
+// depend on; on the offscreen platform this filter does the same. On a real display server
+// the window manager does that job, and the filter stays out of its way.
 
 #include <QApplication>
 #include <QEvent>
@@ -11,7 +12,11 @@
 
 class DesktopFocus : public QObject {
 public:
-    DesktopFocus() { qApp->installEventFilter(this); }
+    DesktopFocus()
+    {
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            qApp->installEventFilter(this);
+    }
     ~DesktopFocus() override { qApp->removeEventFilter(this); }
 
 protected:
@@ -22,7 +27,7 @@ protected:
             auto* closing = static_cast<QWidget*>(watched);
             QWidget* owner = closing->parentWidget() ? closing->parentWidget()->window() : nullptr;
             if (owner && owner->isVisible())
-                QApplication::setActiveWindow(owner);
+                owner->activateWindow();
         }
         return QObject::eventFilter(watched, event);
     }

@@ -3,6 +3,7 @@
 // A fresh run of Dicewright for one test, driven as a person drives it: keys, clicks and
 // menus on the real widgets, message boxes answered with OK.
 
+#include "activation.h"
 #include "desktopfocus.h"
 #include "messageboxanswerer.h"
 #include "platform/controls.h"
@@ -20,12 +21,16 @@
 
 #include <memory>
 
+// Every helper that waits returns whether it got there, for the test to check where it calls
+// it: QVERIFY(s.enterName("Ann")). A window switch is complete only once the new window is
+// the active one.
 class Session {
 public:
-    Session()
+    // Starts the program; its name window comes up.
+    [[nodiscard]] bool start()
     {
         program.start();
-        waitActive(name());
+        return waitActive(name());
     }
 
     frmmain& main() { return program.mainForm(); }
@@ -56,51 +61,67 @@ public:
 
     void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-    // Types a name and presses OK; the main window comes up.
-    void enterName(const QString& typed)
+    // The name of the widget with the keyboard focus, or "no focus".
+    static QString focused()
     {
-        waitActive(name());
+        const QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QStringLiteral("no focus");
+    }
+
+    // Presses a key where the keyboard focus is; false when no widget has it.
+    [[nodiscard]] static bool pressKey(Qt::Key key, Qt::KeyboardModifiers mods = {})
+    {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus) {
+            qWarning("no widget has the keyboard focus");
+            return false;
+        }
+        QTest::keyClick(focus, key, mods);
+        return true;
+    }
+
+    // Types a name and presses OK; the main window comes up.
+    [[nodiscard]] bool enterName(const QString& typed)
+    {
+        if (!waitActive(name()))
+            return false;
         QTest::keyClicks(txtname(), typed);
         click(cmdok());
-        waitActive(main());
+        return waitActive(main());
     }
 
     // Chooses a menu item with the mouse: the menu bar entry, then the item in its drop-down.
-    void chooseMenu(const char* item)
+    // Whichever window is on screen afterwards is the active one.
+    [[nodiscard]] bool chooseMenu(const char* item)
     {
         QMenuBar* bar = main().menuBar();
         auto* action = main().findChild<QAction*>(QString::fromLatin1(item));
-        QVERIFY(action);
+        if (!action)
+            qFatal("no menu item %s", item);
         if (bar->actions().contains(action)) {
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
-            return;
+        } else {
+            auto* menu = main().findChild<QMenu*>(QStringLiteral("random"));
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              bar->actionGeometry(menu->menuAction()).center());
+            if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
+                return false;
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            if (!QTest::qWaitFor([menu] { return !menu->isVisible(); }))
+                return false;
         }
-        auto* menu = main().findChild<QMenu*>(QStringLiteral("random"));
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(menu->menuAction()).center());
-        QTRY_VERIFY(menu->isVisible());
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-        QTRY_VERIFY(!menu->isVisible());
         if (main().isVisible())
-            activateMain();
+            return activateMain();
+        return !name().isVisible() || waitActive(name());
     }
 
     // The offscreen platform leaves a closed menu or message box the active window; a desktop
     // gives the activation back to the main window, as here.
-    void activateMain()
+    [[nodiscard]] bool activateMain()
     {
         if (QApplication::activeWindow() != &main())
             main().activateWindow();
-        waitActive(main());
-    }
-
-    // A window manager or compositor activates a window some time after showing it. Qt's own
-    // wait gives up at once where the platform cannot be asked to activate (Wayland), and the
-    // platform may call a window active before the application does; keys and shortcuts go by
-    // the application's active window, so that is what this waits for.
-    static void waitActive(QWidget& window)
-    {
-        QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &window, 5000);
+        return waitActive(main());
     }
 
     // Pastes text the way the text box's context menu does, without a key press.
@@ -111,13 +132,16 @@ public:
     }
 
     // Switches to range mode with the keyboard and types both bounds.
-    void enterRange(const QString& low, const QString& high)
+    [[nodiscard]] bool enterRange(const QString& low, const QString& high)
     {
-        activateMain();
+        if (!activateMain())
+            return false;
         QTest::keyClick(&main(), Qt::Key_R, Qt::AltModifier);
-        QTRY_VERIFY(optrange()->isChecked());
+        if (!QTest::qWaitFor([this] { return optrange()->isChecked(); }))
+            return false;
         QTest::keyClicks(txtone(), low);
         QTest::keyClicks(txttwo(), high);
+        return true;
     }
 
     DesktopFocus desktopFocus;

@@ -9,8 +9,9 @@ private slots:
     void init()
     {
         s = std::make_unique<Session>();
-        s->enterName("ab");
-        s->enterRange("", "");
+        QVERIFY(s->start());
+        QVERIFY(s->enterName("ab"));
+        QVERIFY(s->enterRange("", ""));
     }
     void cleanup() { s.reset(); }
 
@@ -96,7 +97,7 @@ void tst_filter::pasteIsJudgedByTheLastKey()
 void tst_filter::drawnDigitLetsAPasteStand()
 {
     // Seed 8 and the bounds 0 to 100 draw 51, the code of "3": a digit to the filter.
-    s->chooseMenu("view");
+    QVERIFY(s->chooseMenu("view"));
     s->txtvalue()->selectAll();
     QTest::keyClicks(s->txtvalue(), "8");
     QTest::keyClicks(s->txtone(), "0");

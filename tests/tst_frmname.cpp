@@ -6,7 +6,11 @@ class tst_frmname : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { s = std::make_unique<Session>(); }
+    void init()
+    {
+        s = std::make_unique<Session>();
+        QVERIFY(s->start());
+    }
     void cleanup() { s.reset(); }
 
     void okFollowsTheNameBox();
@@ -87,10 +91,10 @@ void tst_frmname::pastedNameAddsNothing()
 
 void tst_frmname::secondNameContinuesTheTotal()
 {
-    s->enterName("ab");
+    QVERIFY(s->enterName("ab"));
     QCOMPARE(s->txtvalue()->text(), QStringLiteral("195"));
-    s->chooseMenu("seed");
-    s->enterName("ab");
+    QVERIFY(s->chooseMenu("seed"));
+    QVERIFY(s->enterName("ab"));
     QCOMPARE(s->txtvalue()->text(), QStringLiteral("390"));
 }
 
@@ -98,10 +102,10 @@ void tst_frmname::totalWrapsInsteadOfFailing()
 {
     // 268 presses of "z" give 32696; the next one wraps to -32718 and typing goes on.
     QTest::keyClicks(s->txtname(), QString(268, u'z'));
-    s->click(s->cmdok());
+    QVERIFY(s->enterName(QString()));
     QCOMPARE(s->txtvalue()->text(), QStringLiteral("32696"));
-    s->chooseMenu("seed");
-    s->enterName("z");
+    QVERIFY(s->chooseMenu("seed"));
+    QVERIFY(s->enterName("z"));
     QCOMPARE(s->txtvalue()->text(), QStringLiteral("-32718"));
     QVERIFY(s->boxes.seen().isEmpty());
 }

@@ -11,7 +11,11 @@ class tst_keyboard : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { s = std::make_unique<Session>(); }
+    void init()
+    {
+        s = std::make_unique<Session>();
+        QVERIFY(s->start());
+    }
     void cleanup() { s.reset(); }
 
     void focusedButtonAnswersEnterAndSpace_data();
@@ -25,7 +29,6 @@ private slots:
     void numberCanBeCopied();
 
 private:
-    QString focused() const { return QApplication::focusWidget()->objectName(); }
     QStringList walk(Qt::KeyboardModifiers mods, qsizetype steps);
     std::unique_ptr<Session> s;
 };
@@ -49,14 +52,14 @@ void tst_keyboard::focusedButtonAnswersEnterAndSpace()
     QFETCH(int, key);
     QTest::keyClicks(s->txtname(), "ab");
     if (button == "cmdget")
-        s->enterName(QString()); // the focus is then on the pure option
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(focused(), button);
+        QVERIFY(s->enterName(QString())); // the focus is then on the pure option
+    QVERIFY(Session::pressKey(Qt::Key_Tab));
+    QCOMPARE(Session::focused(), button);
 
     QSignalSpy pressed(qobject_cast<platform::CommandButton*>(QApplication::focusWidget()),
                        &platform::CommandButton::Click);
     const auto mods = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
+    QVERIFY(Session::pressKey(Qt::Key(key), mods));
     QCOMPARE(pressed.count(), 1);
     if (button == "cmdok")
         QCOMPARE(s->txtvalue()->text(), QStringLiteral("195"));
@@ -111,7 +114,7 @@ void tst_keyboard::modeChoiceAndTabWalk()
                     &platform::OptionButton::Click);
     QSignalSpy range(s->on<platform::OptionButton>(s->main(), "optrange"),
                      &platform::OptionButton::Click);
-    s->enterName("ab");
+    QVERIFY(s->enterName("ab"));
     const QMap<QString, Qt::Key> keys = {{"Down", Qt::Key_Down},
                                          {"Up", Qt::Key_Up},
                                          {"Right", Qt::Key_Right},
@@ -123,13 +126,13 @@ void tst_keyboard::modeChoiceAndTabWalk()
         else if (words[0] == "alt")
             QTest::keyClick(&s->main(), words[1][0].toLatin1(), Qt::AltModifier);
         else if (words[0] == "Backtab")
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+            QVERIFY(Session::pressKey(Qt::Key_Tab, Qt::ShiftModifier));
         else
-            QTest::keyClick(QApplication::focusWidget(), keys.value(words[0]));
+            QVERIFY(Session::pressKey(keys.value(words[0])));
     }
     QCOMPARE(s->optpure()->isChecked(), mode == "pure");
     QCOMPARE(s->optrange()->isChecked(), mode == "range");
-    QCOMPARE(focused(), focus);
+    QCOMPARE(Session::focused(), focus);
 
     // Tab goes round the controls on screen, passing over the option that is not selected.
     QStringList round = mode == "pure" ? QStringList{"optpure", "cmdget"}
@@ -148,10 +151,8 @@ void tst_keyboard::modeChoiceAndTabWalk()
 QStringList tst_keyboard::walk(Qt::KeyboardModifiers mods, qsizetype steps)
 {
     QStringList seen;
-    while (seen.size() < steps) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, mods);
-        seen << focused();
-    }
+    while (seen.size() < steps && Session::pressKey(Qt::Key_Tab, mods))
+        seen << Session::focused();
     return seen;
 }
 
@@ -189,10 +190,10 @@ void tst_keyboard::sameTextRaisesNoChange()
     QFETCH(int, changes);
     QTest::keyClicks(s->txtname(), "ab");
     if (box != "txtname") {
-        s->enterName(QString());
-        s->enterRange("1", "6");
+        QVERIFY(s->enterName(QString()));
+        QVERIFY(s->enterRange("1", "6"));
         s->click(s->cmdget());
-        s->chooseMenu("view");
+        QVERIFY(s->chooseMenu("view"));
     }
     platform::TextBox* edited =
         box == "txtname" ? s->txtname() : s->box(s->main(), qPrintable(box));
@@ -229,7 +230,7 @@ void tst_keyboard::keyPressCodeByReference()
 
 void tst_keyboard::numberCanBeCopied()
 {
-    s->enterName("ab");
+    QVERIFY(s->enterName("ab"));
     s->click(s->cmdget());
     QWidget* focusBefore = QApplication::focusWidget();
     auto* number = s->on<QLabel>(s->main(), "lblnumber");

@@ -47,9 +47,10 @@ void tst_layout::captionsFit()
         QApplication::setFont(font);
     }
     Session s;
-    s.enterName(QString(40, u'W')); // a long name: the greeting must still fit its frame
-    s.enterRange("1", "6");
-    s.chooseMenu("view");
+    QVERIFY(s.start());
+    QVERIFY(s.enterName(QString(40, u'W'))); // a long name: the greeting must still fit its frame
+    QVERIFY(s.enterRange("1", "6"));
+    QVERIFY(s.chooseMenu("view"));
     s.click(s.cmdget());
     checkWindow(s.main());
     checkWindow(s.name());
@@ -77,14 +78,15 @@ void tst_layout::messageBoxShowsItsWholeTitle()
     QFETCH(QString, seed);
     QFETCH(QString, menu);
     Session s;
-    s.enterName("ab");
+    QVERIFY(s.start());
+    QVERIFY(s.enterName("ab"));
     if (menu.isEmpty()) {
-        s.chooseMenu("view");
+        QVERIFY(s.chooseMenu("view"));
         s.txtvalue()->selectAll();
         QTest::keyClicks(s.txtvalue(), seed);
         s.click(s.cmdget());
     } else {
-        s.chooseMenu(qPrintable(menu));
+        QVERIFY(s.chooseMenu(qPrintable(menu)));
     }
     QTRY_VERIFY(!s.boxes.seen().isEmpty() && s.boxes.seen().first().width > 0);
     const MessageBoxAnswerer::Seen box = s.boxes.seen().first();
@@ -114,6 +116,7 @@ void tst_layout::greetingShortenedOnlyWhenItDoesNotFit()
     QFETCH(int, extra);
     QFETCH(bool, shortened);
     Session s;
+    QVERIFY(s.start());
     auto* frame = s.on<platform::Frame>(s.main(), "frmrandom");
     // Fits where the style, setting the caption in from the frame's left edge, has the same
     // margin left over on the right.
@@ -130,7 +133,7 @@ void tst_layout::greetingShortenedOnlyWhenItDoesNotFit()
     while (fits(name + "W, your number is:"))
         name += 'W';
     name += QString(extra, u'W');
-    s.enterName(name);
+    QVERIFY(s.enterName(name));
     s.click(s.cmdget());
     QCOMPARE(frame->title() != frame->caption(), shortened);
     QVERIFY(fits(frame->title()));

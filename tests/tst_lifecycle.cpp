@@ -9,7 +9,11 @@ class tst_lifecycle : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { s = std::make_unique<Session>(); }
+    void init()
+    {
+        s = std::make_unique<Session>();
+        QVERIFY(s->start());
+    }
     void cleanup() { s.reset(); }
 
     void startupShowsOnlyTheNameWindow();
@@ -34,14 +38,23 @@ void tst_lifecycle::startupShowsOnlyTheNameWindow()
     QVERIFY(!s->cmdok()->isEnabled());
     QVERIFY(!s->cmdget()->isEnabled());
     QCOMPARE(QApplication::focusWidget(), s->txtname());
-    // Both windows carry the program's icon.
-    QVERIFY(!s->name().windowIcon().pixmap(48).isNull());
-    QCOMPARE(s->main().windowIcon().cacheKey(), s->name().windowIcon().cacheKey());
+    // Both windows offer the window system the program's icon in every size up to 128.
+    const auto offered = [](const QWidget& window) {
+        QList<int> widths;
+        for (const QSize size : window.windowIcon().availableSizes())
+            widths << size.width();
+        std::sort(widths.begin(), widths.end());
+        return widths;
+    };
+    const QList<int> sizes = {16, 24, 32, 48, 64, 128};
+    QCOMPARE(offered(s->name()), sizes);
+    QCOMPARE(offered(s->main()), sizes);
+    QCOMPARE(s->name().windowIcon().pixmap(48).size(), QSize(48, 48));
 }
 
 void tst_lifecycle::okAndCreateNewSeedSwitchWindows()
 {
-    s->enterName("Ann");
+    QVERIFY(s->enterName("Ann"));
     QVERIFY(s->main().isVisible());
     QVERIFY(!s->name().isVisible());
     QVERIFY(s->cmdget()->isEnabled());
@@ -49,29 +62,29 @@ void tst_lifecycle::okAndCreateNewSeedSwitchWindows()
     QVERIFY(s->optpure()->isChecked());
     QVERIFY(!s->optrange()->isChecked());
 
-    s->chooseMenu("seed");
+    QVERIFY(s->chooseMenu("seed"));
     QVERIFY(s->name().isVisible());
     QVERIFY(!s->main().isVisible());
     QCOMPARE(s->txtname()->text(), QString());
     QVERIFY(!s->cmdok()->isEnabled());
     QVERIFY(s->cmdget()->isEnabled()); // stays enabled for the rest of the run
 
-    s->enterName("Bo");
+    QVERIFY(s->enterName("Bo"));
     QVERIFY(s->main().isVisible());
     QVERIFY(!s->name().isVisible());
 }
 
 void tst_lifecycle::createNewSeedResetsOnlyTheResult()
 {
-    s->enterName("Ann");
-    s->enterRange("1", "6");
-    s->chooseMenu("view");
+    QVERIFY(s->enterName("Ann"));
+    QVERIFY(s->enterRange("1", "6"));
+    QVERIFY(s->chooseMenu("view"));
     s->click(s->cmdget());
     QCOMPARE(s->greeting(), QStringLiteral("Ann, your number is:"));
     QVERIFY(s->number() != QStringLiteral("000000000000000000000000000"));
 
-    s->chooseMenu("seed");
-    s->enterName("Bo");
+    QVERIFY(s->chooseMenu("seed"));
+    QVERIFY(s->enterName("Bo"));
     QCOMPARE(s->number(), QStringLiteral("000000000000000000000000000"));
     QCOMPARE(s->greeting(), QString());
     // Mode, bounds and the seed box come back as they were left.
@@ -121,9 +134,9 @@ void tst_lifecycle::waysOut()
     if (way == "close name") {
         s->name().close();
     } else {
-        s->enterName("Ann");
+        QVERIFY(s->enterName("Ann"));
         if (way == "exit")
-            s->chooseMenu("exit");
+            QVERIFY(s->chooseMenu("exit"));
         else
             s->main().close();
     }

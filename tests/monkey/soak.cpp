@@ -10,7 +10,8 @@
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const qint64 actions = args.size() > 1 ? args[1].toLongLong() : 1000000;
