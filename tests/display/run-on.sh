@@ -4,38 +4,49 @@
 # xcb: a virtual X server (Xvfb) with openbox as window manager.
 # wayland: weston with its desktop shell, drawing into a virtual X server of its own. Weston's
 # headless backend has no keyboard or pointer, so it would never activate a window; its X11
-# backend gives it both, and still needs no screen.
+# backend gives it both, and still needs no screen. For a test that drives weston from
+# outside (xdotool, import), WESTON_X_DISPLAY names that X server.
+#
+# Everything runs with settings of the run's own: HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR
+# are in a temporary folder, openbox and weston read the configurations beside this script,
+# so nothing of the user's own settings changes a result. When the program fails, the
+# servers' logs are printed.
 set -euo pipefail
 platform=$1
 shift
+here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d)
-pids=()
-stop() { # weston now and then hangs on its way out, so it gets two seconds
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for _ in $(seq 40); do
-        alive=0
-        for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && alive=1; done
-        [ "$alive" -eq 0 ] && break
-        sleep 0.05
+pids=() # in the order started
+stop() {
+    status=$?
+    # Last started, first stopped: weston before the X server it draws into. Each gets two
+    # seconds to go (weston now and then hangs on its way out).
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        pid=${pids[i]}
+        kill "$pid" 2>/dev/null || true
+        for _ in $(seq 40); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill -KILL "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
     done
-    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
+    if [ "$status" -ne 0 ]; then
+        for log in "$work"/*.log; do
+            [ -s "$log" ] && { echo "---- $(basename "$log")"; cat "$log"; } >&2
+        done
+    fi
     rm -rf "$work"
+    exit "$status"
 }
 trap stop EXIT
 
-waitFor() { # a condition, checked for up to ten seconds
-    for _ in $(seq 200); do
-        if eval "$1"; then return 0; fi
-        sleep 0.05
-    done
-    echo "run-on.sh: gave up waiting for: $1" >&2
-    cat "$work"/*.log >&2 2>/dev/null || true
-    exit 1
-}
+# shellcheck source=wait-for.sh
+source "$(dirname "$0")/wait-for.sh"
 
-export XDG_RUNTIME_DIR=$work/runtime
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_CONFIG_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # Xvfb chooses a free display itself and writes its number.
@@ -44,25 +55,24 @@ pids+=($!)
 waitFor '[ -s "$work/display" ]'
 display=":$(head -n 1 "$work/display")"
 
-status=0
 case $platform in
 xcb)
-    DISPLAY=$display openbox --sm-disable --startup "touch $work/wm-ready" \
-        >"$work/openbox.log" 2>&1 &
+    DISPLAY=$display openbox --sm-disable --config-file "$here/openbox.xml" \
+        --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
     pids+=($!)
     waitFor '[ -e "$work/wm-ready" ]'
-    env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb "$@" || status=$?
+    env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb "$@"
     ;;
 wayland)
-    DISPLAY=$display weston --backend=x11-backend.so --socket=wayland-test --idle-time=0 \
-        --width=1200 --height=960 >"$work/weston.log" 2>&1 &
+    DISPLAY=$display weston --config="$here/weston.ini" --backend=x11-backend.so \
+        --socket=wayland-test --width=1200 --height=960 >"$work/weston.log" 2>&1 &
     pids+=($!)
     waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ]'
-    env -u DISPLAY WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland "$@" || status=$?
+    env -u DISPLAY WESTON_X_DISPLAY="$display" WAYLAND_DISPLAY=wayland-test \
+        QT_QPA_PLATFORM=wayland "$@"
     ;;
 *)
     echo "run-on.sh: no platform $platform (xcb or wayland)" >&2
     exit 2
     ;;
 esac
-exit "$status"
