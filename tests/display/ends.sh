@@ -99,7 +99,8 @@ for way in exit close-main close-name; do
         took=$((($(date +%s%N) - start) / 1000000))
         [ "$took" -gt "$slowest" ] && slowest=$took
         if [ "$status" -ne 0 ]; then
-            echo "$way, run $run: ended with status $status"
+            echo "$way, run $run: ended with status $status; the end of what it printed:"
+            grep -v '^\[[0-9. ]*\] ' "$work/wayland.log" | tail -n 30
             alive=$((alive + 1))
         fi
     done
