@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -20,10 +21,38 @@ bool displayMissing()
 #endif
 }
 
+constexpr const char* usage =
+    "Usage: dicewright [--help | --version | Qt options]\n"
+    "Draws whole numbers from a seed made by typing your name.\n"
+    "\n"
+    "  --help      show this help and exit\n"
+    "  --version   show the version and exit\n"
+    "\n"
+    "Qt's own options, such as -platform xcb or -platform wayland, choose how the windows\n"
+    "are shown. More in dicewright(1).\n";
+
+// --help and --version answer at once, without a display; every other argument is Qt's.
+bool answeredAtOnce(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(usage, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("dicewright " DICEWRIGHT_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    if (answeredAtOnce(argc, argv))
+        return EXIT_SUCCESS;
     if (displayMissing()) {
         std::fputs("dicewright: no graphical display found (DISPLAY and WAYLAND_DISPLAY are "
                    "not set); start it from a desktop session.\n",

@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QShortcutEvent>
@@ -76,6 +78,26 @@ void OptionButton::focusInEvent(QFocusEvent* event)
     // Selected first, so the Click handler may move the focus on.
     select();
     QRadioButton::focusInEvent(event);
+    if (QApplication::focusWidget() != this)
+        reportFocusAgain();
+}
+
+void OptionButton::reportFocusAgain()
+{
+    // Qt tells assistive technology that this option has the focus once its focus-in is over,
+    // after the focus the Click handler moved on: a screen reader would name the option.
+    // Tell it again where the focus really is, once that is done.
+    if (!QAccessible::isActive())
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [] {
+            if (QWidget* focus = QApplication::focusWidget()) {
+                QAccessibleEvent event(focus, QAccessible::Focus);
+                QAccessible::updateAccessibility(&event);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void OptionButton::keyPressEvent(QKeyEvent* event)

@@ -45,6 +45,7 @@ protected:
 
 private:
     void select();
+    void reportFocusAgain();
     void becomeTheTabStop();
     // The options of this one's group, top to bottom.
     QList<OptionButton*> group() const;

@@ -2,7 +2,32 @@
 
 #include "session.h"
 
+#include <QPointer>
+
 #include <QAccessible>
+
+namespace {
+
+// What a screen reader is told, recorded from Qt's accessibility updates: announcements and
+// the widget of the last Focus event.
+QStringList spoken;
+QPointer<QObject> lastFocus;
+
+void record(QAccessibleEvent* event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        spoken << static_cast<QAccessibleAnnouncementEvent*>(event)->message();
+#endif
+    QAccessibleInterface* iface = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && iface &&
+        iface->role() == QAccessible::Notification)
+        spoken << iface->text(QAccessible::Name);
+    if (event->type() == QAccessible::Focus)
+        lastFocus = event->object();
+}
+
+} // namespace
 
 class tst_accessibility : public QObject {
     Q_OBJECT
@@ -21,6 +46,8 @@ private slots:
     void tabOrder_data();
     void tabOrder();
     void menuAccessKey();
+    void heardByAScreenReader_data();
+    void heardByAScreenReader();
 
 private:
     std::unique_ptr<Session> s;
@@ -116,6 +143,69 @@ void tst_accessibility::menuAccessKey()
     QVERIFY(s->activateMain());
     QTest::keyClick(&s->main(), Qt::Key_E, Qt::AltModifier); // Exit, on the menu bar itself
     QTRY_VERIFY(!s->main().isLoaded());
+}
+
+void tst_accessibility::heardByAScreenReader_data()
+{
+    // clang-format off
+    QTest::addColumn<QStringList>("steps"); // after OK with the name "ab"
+    QTest::addColumn<QStringList>("heard"); // announcements, in order
+    QTest::addColumn<QString>("focus");     // has the focus and is named by the last Focus event
+    const QString first = "ab, your number is: 20144531";
+    QTest::newRow("click") << QStringList{"click cmdget"} << QStringList{first} << "";
+    QTest::newRow("Space") << QStringList{"focus cmdget", "key Space"} << QStringList{first} << "cmdget";
+    QTest::newRow("Enter") << QStringList{"focus cmdget", "key Return"} << QStringList{first} << "cmdget";
+    QTest::newRow("Alt+G") << QStringList{"alt G"} << QStringList{first} << "";
+    QTest::newRow("menu") << QStringList{"menu gennum"} << QStringList{first} << "";
+    QTest::newRow("the same number twice")
+        << QStringList{"alt R", "type 5", "key Tab", "type 5", "alt G", "alt G"}
+        << QStringList{"ab, your number is: 5", "ab, your number is: 5"} << "txttwo";
+    QTest::newRow("a bound missing") << QStringList{"alt R", "type 5", "alt G"} << QStringList{} << "";
+    QTest::newRow("a run-time error")
+        << QStringList{"menu view", "focus txtvalue", "key Backspace", "type X", "alt G"}
+        << QStringList{} << "";
+    QTest::newRow("Create new seed") << QStringList{"alt G", "menu seed"} << QStringList{first} << "";
+    // The range option hands the focus on to the low bound.
+    QTest::newRow("range by Alt+R") << QStringList{"alt R"} << QStringList{} << "txtone";
+    QTest::newRow("range by an arrow key") << QStringList{"key Down"} << QStringList{} << "txtone";
+    QTest::newRow("range by a click") << QStringList{"click optrange"} << QStringList{} << "txtone";
+    // clang-format on
+}
+
+void tst_accessibility::heardByAScreenReader()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, heard);
+    QFETCH(QString, focus);
+    if (!QAccessible::isActive())
+        QSKIP("No assistive technology listens on this platform");
+    const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(record);
+    const auto restore = qScopeGuard([before] { QAccessible::installUpdateHandler(before); });
+    spoken.clear();
+    lastFocus = nullptr;
+    const QMap<QString, Qt::Key> keys = {{"Space", Qt::Key_Space}, {"Return", Qt::Key_Return},
+                                         {"Tab", Qt::Key_Tab},     {"Down", Qt::Key_Down},
+                                         {"Backspace", Qt::Key_Backspace}};
+    for (const QString& step : steps) {
+        const auto [what, arg] = std::pair(step.section(' ', 0, 0), step.section(' ', 1));
+        if (what == "click")
+            s->click(s->on<QAbstractButton>(s->main(), qPrintable(arg)));
+        else if (what == "focus")
+            s->on<QWidget>(s->main(), qPrintable(arg))->setFocus();
+        else if (what == "key")
+            QVERIFY(Session::pressKey(keys.value(arg)));
+        else if (what == "type")
+            QVERIFY(Session::pressKey(Qt::Key(arg[0].unicode())));
+        else if (what == "alt")
+            QTest::keyClick(&s->main(), arg[0].toLatin1(), Qt::AltModifier);
+        else if (what == "menu")
+            QVERIFY(s->chooseMenu(qPrintable(arg)));
+    }
+    QTRY_COMPARE(spoken, heard);
+    if (!focus.isEmpty()) {
+        QTRY_COMPARE(lastFocus ? lastFocus->objectName() : QString(), focus);
+        QCOMPARE(Session::focused(), focus);
+    }
 }
 
 QTEST_MAIN(tst_accessibility)

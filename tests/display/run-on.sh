@@ -9,7 +9,8 @@
 #
 # Everything runs with settings of the run's own: HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR
 # are in a temporary folder, openbox and weston read the configurations beside this script,
-# so nothing of the user's own settings changes a result. When the program fails, the
+# and the program gets a D-Bus session bus of its own with the accessibility bus running, as
+# on a desktop, so nothing of the user's own settings or session changes a result. When the program fails, the
 # servers' logs are printed.
 set -euo pipefail
 platform=$1
@@ -45,6 +46,13 @@ trap stop EXIT
 # shellcheck source=wait-for.sh
 source "$(dirname "$0")/wait-for.sh"
 
+# Runs a command on a D-Bus session bus of its own, with the accessibility bus that screen
+# readers use started on it.
+inSession() {
+    dbus-run-session -- bash -c 'dbus-send --session --dest=org.a11y.Bus --print-reply \
+        /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null && exec "$@"' inSession "$@"
+}
+
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_CONFIG_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -61,15 +69,22 @@ xcb)
         --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
     pids+=($!)
     waitFor '[ -e "$work/wm-ready" ]'
-    env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb "$@"
+    (
+        unset WAYLAND_DISPLAY
+        export DISPLAY=$display QT_QPA_PLATFORM=xcb
+        inSession "$@"
+    )
     ;;
 wayland)
     DISPLAY=$display weston --config="$here/weston.ini" --backend=x11-backend.so \
         --socket=wayland-test --width=1200 --height=960 >"$work/weston.log" 2>&1 &
     pids+=($!)
     waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ]'
-    env -u DISPLAY WESTON_X_DISPLAY="$display" WAYLAND_DISPLAY=wayland-test \
-        QT_QPA_PLATFORM=wayland "$@"
+    (
+        unset DISPLAY
+        export WESTON_X_DISPLAY=$display WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
+        inSession "$@"
+    )
     ;;
 *)
     echo "run-on.sh: no platform $platform (xcb or wayland)" >&2

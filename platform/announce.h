@@ -1,0 +1,14 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+namespace platform {
+
+// Has a screen reader say `text` at once, wherever the focus is, while nothing changes on
+// screen: for news the person did not move the focus to, such as a number just drawn. Each
+// call is spoken, the same text twice included. `window` is the window the news belongs to.
+// Does nothing while no assistive technology listens.
+void announce(QWidget* window, const QString& text);
+
+} // namespace platform
