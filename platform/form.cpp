@@ -4,13 +4,14 @@
 #include "platform/runtime.h"
 
 #include <QCloseEvent>
-#include <QLayout>
+#include <QMenuBar>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace platform {
 
 Form::Form(Runtime& runtime, const FormDef& form, std::span<const ControlDef> controls)
-    : runtime_(runtime)
+    : runtime_(runtime), design_(form), controls_(controls)
 {
     setWindowTitle(QString::fromLatin1(form.caption));
     setWindowIcon(runtime.icon());
@@ -19,14 +20,43 @@ Form::Form(Runtime& runtime, const FormDef& form, std::span<const ControlDef> co
     if (form.minimizeButton)
         flags |= Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
+}
 
+void Form::build()
+{
+    if (client_)
+        return;
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    const TwipsScale scale = buildControls(client, controls);
-    client->setFixedSize(scale.toPixels(form.clientWidth), scale.toPixels(form.clientHeight));
-    setCentralWidget(client);
+    const TwipsScale scale = buildControls(client, controls_);
+    client->setFixedSize(scale.toPixels(design_.clientWidth), scale.toPixels(design_.clientHeight));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins({});
+    layout->setSpacing(0);
+    layout->addWidget(client);
     // Fixed border: the window is exactly its client area plus any menu bar.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    client_ = client;
+    controlsBuilt();
+}
+
+QWidget* Form::clientArea()
+{
+    build();
+    return client_;
+}
+
+QMenuBar* Form::menuBar()
+{
+    build();
+    return menuBar_;
+}
+
+QMenuBar* Form::addMenuBar()
+{
+    menuBar_ = new QMenuBar(this);
+    layout()->setMenuBar(menuBar_);
+    return menuBar_;
 }
 
 void Form::loadForm()
@@ -43,6 +73,7 @@ void Form::showForm()
     loadForm();
     if (!isLoaded())
         return; // unloaded by its own Load handler
+    build();
     const bool first = !shownBefore_;
     if (first) {
         placeAtCentre();

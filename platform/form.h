@@ -2,17 +2,22 @@
 
 #include "platform/designer.h"
 
-#include <QMainWindow>
+#include <QWidget>
 
 #include <span>
+
+class QMenuBar;
 
 namespace platform {
 
 class Runtime;
 
-// A window of the program: built from its designer data when first used, then loaded,
-// shown, hidden and unloaded as the program asks. One instance lives for the whole run.
-class Form : public QMainWindow {
+// A window of the program. One instance lives for the whole run; it is loaded, shown, hidden
+// and unloaded as the program asks. Its controls and menu are built from its designer data
+// the first time they are needed (when the window is first shown, or a control is first
+// asked for), so a window that is never used costs nothing; build() is the one place that
+// happens, and no control is reachable before it is done.
+class Form : public QWidget {
     Q_OBJECT
 
 public:
@@ -30,6 +35,20 @@ public:
     // unloading, is left alone.
     void unloadForm();
 
+    // A control of the designer data, by name, the window built first. A name that the
+    // window does not have, or a control of another kind, stops a debug build at once.
+    template <typename Control> Control* control(const char* name)
+    {
+        build();
+        auto* found = client_->findChild<Control*>(QString::fromLatin1(name));
+        Q_ASSERT_X(found, "Form::control", name);
+        return found;
+    }
+    // The area the controls stand in, and the menu bar above it (none for a window without
+    // a menu); the window built first.
+    QWidget* clientArea();
+    QMenuBar* menuBar();
+
 signals:
     // The window's Unload event is being delivered; then the window has gone.
     void unloading();
@@ -40,25 +59,27 @@ protected:
     virtual void Form_Unload(qint16& Cancel);
     // The first time the window comes on screen.
     virtual void Form_FirstShow() {}
+    // The controls stand as the designer data has them; the window adds what that data does
+    // not say (its menu, accessible texts, handlers).
+    virtual void controlsBuilt() {}
 
     Runtime& runtime() const { return runtime_; }
-    // A control of the designer data, by name. A name that the window does not have, or a
-    // control of another kind, stops a debug build at once.
-    template <typename Control> Control* control(const char* name) const
-    {
-        auto* found = findChild<Control*>(QString::fromLatin1(name));
-        Q_ASSERT_X(found, "Form::control", name);
-        return found;
-    }
+    // Puts a menu bar above the controls; for controlsBuilt().
+    QMenuBar* addMenuBar();
 
     void closeEvent(QCloseEvent* event) override;
 
 private:
     enum class State { NotLoaded, Loaded, Unloading };
 
+    void build();
     void placeAtCentre();
 
     Runtime& runtime_;
+    FormDef design_;
+    std::span<const ControlDef> controls_;
+    QWidget* client_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
     State state_ = State::NotLoaded;
     bool shownBefore_ = false;
 };

@@ -36,14 +36,12 @@ public:
     frmmain& main() { return program.mainForm(); }
     frmname& name() { return program.nameForm(); }
 
-    template <typename T> T* on(QWidget& window, const char* objectName)
+    // A control of a window, which is built for it if it is not yet.
+    template <typename T> T* on(platform::Form& window, const char* objectName)
     {
-        auto* found = window.findChild<T*>(QString::fromLatin1(objectName));
-        if (!found)
-            qFatal("no control %s", objectName);
-        return found;
+        return window.control<T>(objectName);
     }
-    platform::TextBox* box(QWidget& window, const char* objectName)
+    platform::TextBox* box(platform::Form& window, const char* objectName)
     {
         return on<platform::TextBox>(window, objectName);
     }

@@ -23,7 +23,7 @@ private slots:
 
 private:
     static QRect drawnArea(const QWidget* control);
-    static void checkWindow(QMainWindow& window);
+    static void checkWindow(platform::Form& window);
     QFont defaultFont;
 };
 
@@ -151,9 +151,9 @@ QRect tst_layout::drawnArea(const QWidget* control)
                                label->geometry());
 }
 
-void tst_layout::checkWindow(QMainWindow& window)
+void tst_layout::checkWindow(platform::Form& window)
 {
-    const QList<QWidget*> controls = window.centralWidget()->findChildren<QWidget*>();
+    const QList<QWidget*> controls = window.clientArea()->findChildren<QWidget*>();
     QVERIFY(!controls.isEmpty());
     for (QWidget* control : controls) {
         const QString name = control->objectName();

@@ -57,18 +57,34 @@ const QString aboutText =
 
 } // namespace
 
-frmmain::frmmain(Program& program)
-    : Form(program, design, controls), program_(program),
-      txttwo_(control<platform::TextBox>("txttwo")), txtone_(control<platform::TextBox>("txtone")),
-      optrange_(control<platform::OptionButton>("optrange")),
-      optpure_(control<platform::OptionButton>("optpure")),
-      txtvalue_(control<platform::TextBox>("txtvalue")),
-      cmdget_(control<platform::CommandButton>("cmdget")),
-      frmrandom_(control<platform::Frame>("frmrandom")), lblnumber_(control<QLabel>("lblnumber")),
-      lblto_(control<QLabel>("lblto")), lblrange_(control<QLabel>("lblrange"))
+frmmain::frmmain(Program& program) : Form(program, design, controls), program_(program)
 {
     setObjectName(QStringLiteral("frmmain"));
-    platform::describeControls(centralWidget(), accessibleTexts);
+}
+
+platform::CommandButton* frmmain::cmdget()
+{
+    return control<platform::CommandButton>("cmdget");
+}
+
+platform::TextBox* frmmain::txtvalue()
+{
+    return control<platform::TextBox>("txtvalue");
+}
+
+void frmmain::controlsBuilt()
+{
+    txttwo_ = control<platform::TextBox>("txttwo");
+    txtone_ = control<platform::TextBox>("txtone");
+    optrange_ = control<platform::OptionButton>("optrange");
+    optpure_ = control<platform::OptionButton>("optpure");
+    txtvalue_ = control<platform::TextBox>("txtvalue");
+    cmdget_ = control<platform::CommandButton>("cmdget");
+    frmrandom_ = control<platform::Frame>("frmrandom");
+    lblnumber_ = control<QLabel>("lblnumber");
+    lblto_ = control<QLabel>("lblto");
+    lblrange_ = control<QLabel>("lblrange");
+    platform::describeControls(clientArea(), accessibleTexts);
     // People paste a drawn number elsewhere.
     platform::makeCopyable(lblnumber_);
     createMenu();
@@ -77,7 +93,8 @@ frmmain::frmmain(Program& program)
 
 void frmmain::createMenu()
 {
-    QMenu* random = menuBar()->addMenu(QStringLiteral("&Dicewright"));
+    QMenuBar* bar = addMenuBar();
+    QMenu* random = bar->addMenu(QStringLiteral("&Dicewright"));
     random->setObjectName(QStringLiteral("random"));
     gennum_ =
         new platform::MenuItem(QStringLiteral("gennum"), QStringLiteral("&Generate Number"), this);
@@ -89,7 +106,7 @@ void frmmain::createMenu()
     random->addActions({gennum_, seed_, view_, about_});
     // Exit is a command on the menu bar itself.
     exit_ = new platform::MenuItem(QStringLiteral("exit"), QStringLiteral("&Exit"), this);
-    menuBar()->addAction(exit_);
+    bar->addAction(exit_);
 }
 
 void frmmain::connectHandlers()

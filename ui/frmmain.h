@@ -26,11 +26,12 @@ class frmmain : public platform::Form {
 public:
     explicit frmmain(Program& program);
 
-    platform::CommandButton* cmdget() const { return cmdget_; }
-    platform::TextBox* txtvalue() const { return txtvalue_; }
+    platform::CommandButton* cmdget();
+    platform::TextBox* txtvalue();
     qint32 lastValue() const { return lastvalue; }
 
 private:
+    void controlsBuilt() override;
     void createMenu();
     void connectHandlers();
 
@@ -61,16 +62,17 @@ private:
     void setRangeControls(bool shown);
 
     Program& program_;
-    platform::TextBox* txttwo_;
-    platform::TextBox* txtone_;
-    platform::OptionButton* optrange_;
-    platform::OptionButton* optpure_;
-    platform::TextBox* txtvalue_;
-    platform::CommandButton* cmdget_;
-    platform::Frame* frmrandom_;
-    QLabel* lblnumber_;
-    QLabel* lblto_;
-    QLabel* lblrange_;
+    // The controls, from the window's designer data once it is built.
+    platform::TextBox* txttwo_ = nullptr;
+    platform::TextBox* txtone_ = nullptr;
+    platform::OptionButton* optrange_ = nullptr;
+    platform::OptionButton* optpure_ = nullptr;
+    platform::TextBox* txtvalue_ = nullptr;
+    platform::CommandButton* cmdget_ = nullptr;
+    platform::Frame* frmrandom_ = nullptr;
+    QLabel* lblnumber_ = nullptr;
+    QLabel* lblto_ = nullptr;
+    QLabel* lblrange_ = nullptr;
     platform::MenuItem* gennum_ = nullptr;
     platform::MenuItem* seed_ = nullptr;
     platform::MenuItem* view_ = nullptr;

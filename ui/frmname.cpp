@@ -33,15 +33,23 @@ constexpr platform::AccessibleText accessibleTexts[] = {
 
 } // namespace
 
-frmname::frmname(Program& program)
-    : Form(program, design, controls), program_(program),
-      txtname_(control<platform::TextBox>("txtname")),
-      cmdok_(control<platform::CommandButton>("cmdok"))
+frmname::frmname(Program& program) : Form(program, design, controls), program_(program)
 {
     setObjectName(QStringLiteral("frmname"));
+}
+
+platform::TextBox* frmname::txtname()
+{
+    return control<platform::TextBox>("txtname");
+}
+
+void frmname::controlsBuilt()
+{
+    txtname_ = control<platform::TextBox>("txtname");
+    cmdok_ = control<platform::CommandButton>("cmdok");
     // The prompt labels the name box, so a screen reader reads them together.
     control<QLabel>("Label1")->setBuddy(txtname_);
-    platform::describeControls(centralWidget(), accessibleTexts);
+    platform::describeControls(clientArea(), accessibleTexts);
     connectHandlers();
 }
 

@@ -17,9 +17,10 @@ class frmname : public platform::Form {
 public:
     explicit frmname(Program& program);
 
-    platform::TextBox* txtname() const { return txtname_; }
+    platform::TextBox* txtname();
 
 private:
+    void controlsBuilt() override;
     void connectHandlers();
 
     void Form_Load() override;
@@ -29,8 +30,9 @@ private:
     void cmdok_Click();
 
     Program& program_;
-    platform::TextBox* txtname_;
-    platform::CommandButton* cmdok_;
+    // The controls, from the window's designer data once it is built.
+    platform::TextBox* txtname_ = nullptr;
+    platform::CommandButton* cmdok_ = nullptr;
 
     // Every key code typed into the name box in this run; never reset.
     qint16 keytotal = 0;

@@ -201,7 +201,7 @@ void Monkey::typeIntoBox()
 void Monkey::markPastedInto(QWidget* box)
 {
     for (int i = 0; i < 2; ++i)
-        if (box == program_->mainForm().findChild<QWidget*>(i ? "txttwo" : "txtone"))
+        if (box == program_->mainForm().control<QWidget>(i ? "txttwo" : "txtone"))
             boxMayHoldText_[i] = true;
 }
 
@@ -249,7 +249,7 @@ void Monkey::pressOk()
     frmname& name = program_->nameForm();
     if (!name.isVisible())
         return;
-    auto* ok = name.findChild<QPushButton*>("cmdok");
+    auto* ok = name.control<QPushButton>("cmdok");
     if (ok->isEnabled()) {
         everOk_ = true;
         publishedSeed_ = QString::number(keytotal_);
@@ -271,7 +271,7 @@ void Monkey::chooseMode()
     const bool range = random_.bounded(2);
     note(range ? "range mode" : "pure mode");
     if (random_.bounded(2))
-        QTest::mouseClick(main.findChild<QWidget*>(range ? "optrange" : "optpure"), Qt::LeftButton);
+        QTest::mouseClick(main.control<QWidget>(range ? "optrange" : "optpure"), Qt::LeftButton);
     else
         QTest::keyClick(&main, range ? Qt::Key_R : Qt::Key_P, Qt::AltModifier);
 }
@@ -281,9 +281,9 @@ void Monkey::getNumber()
     frmmain& main = program_->mainForm();
     if (!main.isVisible())
         return;
-    const QString number = main.findChild<QLabel*>("lblnumber")->text();
+    const QString number = main.control<QLabel>("lblnumber")->text();
     const qint32 lastvalue = main.lastValue();
-    const QString greeting = main.findChild<platform::Frame*>("frmrandom")->caption();
+    const QString greeting = main.control<platform::Frame>("frmrandom")->caption();
     const qsizetype messages = boxes_.seen().size();
     const int way = random_.bounded(3);
     note(QStringLiteral("Get Number %1").arg(way));
@@ -383,7 +383,7 @@ void Monkey::checkState()
     check(
         main.isVisible() != name.isVisible(),
         QStringLiteral("%1 windows on screen").arg(int(main.isVisible()) + int(name.isVisible())));
-    check(name.findChild<QPushButton*>("cmdok")->isEnabled() != name.txtname()->text().isEmpty(),
+    check(name.control<QPushButton>("cmdok")->isEnabled() != name.txtname()->text().isEmpty(),
           QStringLiteral("OK does not follow the name box"));
     check(main.cmdget()->isEnabled() == everOk_,
           everOk_ ? QStringLiteral("Get Number disabled after OK")
@@ -393,7 +393,7 @@ void Monkey::checkState()
               QStringLiteral("seed text %1, expected %2")
                   .arg(main.txtvalue()->text(), publishedSeed_));
     for (int i = 0; i < 2; ++i) {
-        const QString text = main.findChild<QLineEdit*>(i ? "txttwo" : "txtone")->text();
+        const QString text = main.control<QLineEdit>(i ? "txttwo" : "txtone")->text();
         if (isDigitsOnly(text))
             boxMayHoldText_[i] = false;
         else
@@ -413,8 +413,8 @@ void Monkey::checkDraw(const QString& numberBefore, qint32 lastvalueBefore,
                        const QString& greetingBefore, qsizetype messagesBefore)
 {
     frmmain& main = program_->mainForm();
-    const QString number = main.findChild<QLabel*>("lblnumber")->text();
-    const QString greeting = main.findChild<platform::Frame*>("frmrandom")->caption();
+    const QString number = main.control<QLabel>("lblnumber")->text();
+    const QString greeting = main.control<platform::Frame>("frmrandom")->caption();
     const QStringList said = boxes_.texts().mid(messagesBefore);
     if (!everOk_)
         return;
@@ -428,8 +428,8 @@ void Monkey::checkDraw(const QString& numberBefore, qint32 lastvalueBefore,
         check(number == numberBefore && main.lastValue() == lastvalueBefore,
               QStringLiteral("a failed draw changed the number"));
         const bool mayFail = seedEdited_ || boxMayHoldText_[0] || boxMayHoldText_[1] ||
-                             main.findChild<QLineEdit*>("txtone")->text().size() >= 10 ||
-                             main.findChild<QLineEdit*>("txttwo")->text().size() >= 10;
+                             main.control<QLineEdit>("txtone")->text().size() >= 10 ||
+                             main.control<QLineEdit>("txttwo")->text().size() >= 10;
         check(mayFail, QStringLiteral("a draw failed on good input: %1").arg(said.join(' ')));
     } else {
         ++result_.draws;
