@@ -2,6 +2,7 @@
 
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
+#include "platform/pngicon.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,11 +13,11 @@ QIcon programIcon()
 {
     // Pixel sizes rendered ahead, so no SVG support is needed at run time; 16 and 24 come from
     // a drawing simplified for them.
-    QIcon icon;
     const QDir sizes(QStringLiteral(":/icons"));
+    QStringList files;
     for (const QString& file : sizes.entryList())
-        icon.addFile(sizes.filePath(file));
-    return icon;
+        files << sizes.filePath(file);
+    return platform::pngIcon(files);
 }
 
 } // namespace

@@ -1,0 +1,98 @@
+#include "platform/pngicon.h"
+
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+class PngIconEngine : public QIconEngine {
+public:
+    explicit PngIconEngine(const QStringList& files)
+    {
+        for (const QString& file : files)
+            sizes_.push_back({file, {}, {}});
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const Size& size : measured())
+            sizes << size.size;
+        return sizes;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const Size* best = bestFor(size);
+        return best ? best->size.boundedTo(size) : QSize();
+    }
+
+    // Every mode looks the same: the icon marks windows, which are never disabled.
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        Size* best = bestFor(size);
+        if (!best)
+            return {};
+        if (best->pixmap.isNull())
+            best->pixmap = QPixmap::fromImage(QImageReader(best->file, "png").read());
+        if (best->size.width() <= size.width() && best->size.height() <= size.height())
+            return best->pixmap;
+        return best->pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QIconEngine* clone() const override { return new PngIconEngine(*this); }
+    QString key() const override { return QStringLiteral("PngIconEngine"); }
+
+private:
+    struct Size {
+        QString file;
+        QSize size;     // from the file's header, once asked for
+        QPixmap pixmap; // decoded, once asked for
+    };
+
+    // The sizes, smallest first, read from the files' headers the first time they are needed.
+    std::vector<Size>& measured()
+    {
+        if (!sizes_.empty() && !sizes_.front().size.isValid()) {
+            for (Size& size : sizes_)
+                size.size = QImageReader(size.file, "png").size();
+            std::sort(sizes_.begin(), sizes_.end(),
+                      [](const Size& a, const Size& b) { return a.size.width() < b.size.width(); });
+        }
+        return sizes_;
+    }
+
+    // The smallest file at least as large as `size`, or else the largest.
+    Size* bestFor(const QSize& size)
+    {
+        std::vector<Size>& sizes = measured();
+        if (sizes.empty())
+            return nullptr;
+        for (Size& candidate : sizes) {
+            if (candidate.size.width() >= size.width() && candidate.size.height() >= size.height())
+                return &candidate;
+        }
+        return &sizes.back();
+    }
+
+    std::vector<Size> sizes_;
+};
+
+} // namespace
+
+QIcon pngIcon(const QStringList& files)
+{
+    return QIcon(new PngIconEngine(files));
+}
+
+} // namespace platform

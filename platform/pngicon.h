@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+#include <QStringList>
+
+namespace platform {
+
+// An icon drawn from PNG files, one a size. A file is decoded only when a size it serves is
+// asked for, and read as PNG without Qt trying its image plugins on it; the sizes on offer
+// come from the files' headers, so the window system still learns every one.
+QIcon pngIcon(const QStringList& files);
+
+} // namespace platform
