@@ -1,6 +1,7 @@
 // Dicewright next to a bare Qt window: start-up time, peak memory, and the cost of single
 // events through the real widgets. Prints medians and ranges; asserts nothing.
 //   dicewright_bench [start-up runs, default 30] [events of each kind, default 10000]
+// On Qt's offscreen platform unless QT_QPA_PLATFORM names another.
 
 #include "platform/controls.h"
 #include "platform/textbox.h"
@@ -90,16 +91,16 @@ void startupAndFootprint(int runs)
     std::printf("Start-up to a window that takes keys, %d runs each (median, min-max):\n", runs);
     for (int p = 0; p < 3; ++p)
         printRow(names[p], stats(times[p]), "ms");
-    std::printf("  ratio to the bare window     %7.3f   (target at most 1.10)\n",
+    std::printf("  ratio to the bare window     %7.3f\n",
                 stats(times[0]).median / stats(times[1]).median);
-    std::printf("  ratio to the text window     %7.3f\n",
+    std::printf("  ratio to the text window     %7.3f   (target at most 1.05)\n",
                 stats(times[0]).median / stats(times[2]).median);
     std::printf("Peak resident memory (median, min-max):\n");
     for (int p = 0; p < 3; ++p)
         printRow(names[p], stats(memory[p]), "MB");
-    std::printf("  ratio to the bare window     %7.3f   (target at most 1.10)\n",
+    std::printf("  ratio to the bare window     %7.3f\n",
                 stats(memory[0]).median / stats(memory[1]).median);
-    std::printf("  ratio to the text window     %7.3f\n",
+    std::printf("  ratio to the text window     %7.3f   (target at most 1.05)\n",
                 stats(memory[0]).median / stats(memory[2]).median);
 }
 
@@ -142,7 +143,7 @@ bool eventCosts(int count)
                                                   txtname->clear(); // names of normal length
                                           }));
 
-    QTest::mouseClick(name.findChild<QPushButton*>("cmdok"), Qt::LeftButton);
+    QTest::mouseClick(name.control<QPushButton>("cmdok"), Qt::LeftButton);
     frmmain& main = program.mainForm();
     if (!QTest::qWaitForWindowExposed(&main))
         return false;
@@ -152,9 +153,9 @@ bool eventCosts(int count)
                timeEvents(
                    count, [&] { QTest::mouseClick(cmdget, Qt::LeftButton); }, settle));
 
-    QTest::mouseClick(main.findChild<QRadioButton*>("optrange"), Qt::LeftButton);
-    auto* txtone = main.findChild<platform::TextBox*>("txtone");
-    auto* txttwo = main.findChild<platform::TextBox*>("txttwo");
+    QTest::mouseClick(main.control<QRadioButton>("optrange"), Qt::LeftButton);
+    auto* txtone = main.control<platform::TextBox>("txtone");
+    auto* txttwo = main.control<platform::TextBox>("txttwo");
     QTest::keyClicks(txtone, "1");
     QTest::keyClicks(txttwo, "6");
     printEvent("Get Number, range mode",
@@ -176,7 +177,8 @@ bool eventCosts(int count)
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const int runs = args.size() > 1 ? args[1].toInt() : 30;

@@ -1,7 +1,8 @@
 // Start-up probe: the least a Qt Widgets program does, one empty window shown.
 
+#include "exposed.h"
+
 #include <QApplication>
-#include <QTest>
 #include <QWidget>
 
 int main(int argc, char* argv[])
@@ -9,5 +10,5 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QWidget window;
     window.show();
-    return QTest::qWaitForWindowExposed(&window) ? 0 : 1;
+    return waitExposed(window) ? 0 : 1;
 }

@@ -1,11 +1,12 @@
 // Start-up probe: Dicewright up to the moment its name window is shown and takes a key.
 
+#include "exposed.h"
 #include "platform/textbox.h"
 #include "ui/frmname.h"
 #include "ui/program.h"
 
 #include <QApplication>
-#include <QTest>
+#include <QKeyEvent>
 
 int main(int argc, char* argv[])
 {
@@ -13,8 +14,9 @@ int main(int argc, char* argv[])
     Program program;
     program.start();
     frmname& name = program.nameForm();
-    if (!QTest::qWaitForWindowExposed(&name))
+    if (!waitExposed(name))
         return 1;
-    QTest::keyClick(name.txtname(), 'a');
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QCoreApplication::sendEvent(name.txtname(), &key);
     return name.txtname()->text() == QStringLiteral("a") ? 0 : 1;
 }
