@@ -1,6 +1,7 @@
 #include "ui/frmmain.h"
 
 #include "core/numbers.h"
+#include "platform/announce.h"
 #include "platform/controls.h"
 #include "platform/conversions.h"
 #include "platform/copyable.h"
@@ -258,6 +259,8 @@ void frmmain::showNumber(double wholeNumber)
 {
     lastvalue = platform::toLong(wholeNumber);
     lblnumber_->setText(platform::decimalText(lastvalue));
+    // The focus stays where it was, so a screen reader is told the number, with its greeting.
+    platform::announce(this, frmrandom_->caption() + u' ' + lblnumber_->text());
 }
 
 // The bound boxes accept digits only: any other key empties the whole box.
