@@ -78,6 +78,30 @@ public:
         return true;
     }
 
+    // Does one step in the main window as a person would, written as a test table writes it:
+    // "click NAME", "focus NAME", "alt LETTER", "menu ITEM", "type CHARACTER", or a key where
+    // the focus is: Space, Return, Tab, Backtab, Backspace, Up, Down, Right.
+    [[nodiscard]] bool perform(const QString& step)
+    {
+        const QString what = step.section(u' ', 0, 0);
+        const QByteArray name = step.section(u' ', 1).toLatin1();
+        if (what == "click")
+            click(on<QAbstractButton>(main(), name));
+        else if (what == "focus")
+            on<QWidget>(main(), name)->setFocus();
+        else if (what == "alt")
+            QTest::keyClick(&main(), name[0], Qt::AltModifier);
+        else if (what == "menu")
+            return chooseMenu(name);
+        else if (what == "type")
+            return pressKey(Qt::Key(QChar(name[0]).toUpper().unicode()));
+        else if (const auto key = keys().constFind(what); key != keys().cend())
+            return pressKey(key->first, key->second);
+        else
+            qFatal("no such step: %s", qPrintable(step));
+        return true;
+    }
+
     // Types a name and presses OK; the main window comes up.
     [[nodiscard]] bool enterName(const QString& typed)
     {
@@ -142,6 +166,18 @@ public:
         return true;
     }
 
+private:
+    static const QMap<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>>& keys()
+    {
+        static const QMap<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> named = {
+            {"Space", {Qt::Key_Space, {}}},    {"Return", {Qt::Key_Return, {}}},
+            {"Tab", {Qt::Key_Tab, {}}},        {"Backtab", {Qt::Key_Tab, Qt::ShiftModifier}},
+            {"Backspace", {Qt::Key_Backspace, {}}}, {"Up", {Qt::Key_Up, {}}},
+            {"Down", {Qt::Key_Down, {}}},      {"Right", {Qt::Key_Right, {}}}};
+        return named;
+    }
+
+public:
     DesktopFocus desktopFocus;
     Program program;
     MessageBoxAnswerer boxes;

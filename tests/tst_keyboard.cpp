@@ -115,21 +115,8 @@ void tst_keyboard::modeChoiceAndTabWalk()
     QSignalSpy range(s->on<platform::OptionButton>(s->main(), "optrange"),
                      &platform::OptionButton::Click);
     QVERIFY(s->enterName("ab"));
-    const QMap<QString, Qt::Key> keys = {{"Down", Qt::Key_Down},
-                                         {"Up", Qt::Key_Up},
-                                         {"Right", Qt::Key_Right},
-                                         {"Space", Qt::Key_Space}};
-    for (const QString& step : steps) {
-        const QStringList words = step.split(' ');
-        if (words[0] == "click")
-            s->click(s->on<QAbstractButton>(s->main(), qPrintable(words[1])));
-        else if (words[0] == "alt")
-            QTest::keyClick(&s->main(), words[1][0].toLatin1(), Qt::AltModifier);
-        else if (words[0] == "Backtab")
-            QVERIFY(Session::pressKey(Qt::Key_Tab, Qt::ShiftModifier));
-        else
-            QVERIFY(Session::pressKey(keys.value(words[0])));
-    }
+    for (const QString& step : steps)
+        QVERIFY(s->perform(step));
     QCOMPARE(s->optpure()->isChecked(), mode == "pure");
     QCOMPARE(s->optrange()->isChecked(), mode == "range");
     QCOMPARE(Session::focused(), focus);
