@@ -29,9 +29,7 @@ public:
 
 class AccessibleAnnouncement : public QAccessibleObject {
 public:
-    explicit AccessibleAnnouncement(Announcement* announcement) : QAccessibleObject(announcement)
-    {
-    }
+    explicit AccessibleAnnouncement(Announcement* announcement) : QAccessibleObject(announcement) {}
 
     QAccessibleInterface* parent() const override
     {

@@ -170,10 +170,14 @@ private:
     static const QMap<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>>& keys()
     {
         static const QMap<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> named = {
-            {"Space", {Qt::Key_Space, {}}},    {"Return", {Qt::Key_Return, {}}},
-            {"Tab", {Qt::Key_Tab, {}}},        {"Backtab", {Qt::Key_Tab, Qt::ShiftModifier}},
-            {"Backspace", {Qt::Key_Backspace, {}}}, {"Up", {Qt::Key_Up, {}}},
-            {"Down", {Qt::Key_Down, {}}},      {"Right", {Qt::Key_Right, {}}}};
+            {"Space", {Qt::Key_Space, {}}},
+            {"Return", {Qt::Key_Return, {}}},
+            {"Tab", {Qt::Key_Tab, {}}},
+            {"Backtab", {Qt::Key_Tab, Qt::ShiftModifier}},
+            {"Backspace", {Qt::Key_Backspace, {}}},
+            {"Up", {Qt::Key_Up, {}}},
+            {"Down", {Qt::Key_Down, {}}},
+            {"Right", {Qt::Key_Right, {}}}};
         return named;
     }
 

@@ -1,8 +1,8 @@
 #include "ui/program.h"
 
+#include "platform/pngicon.h"
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
-#include "platform/pngicon.h"
 
 #include <QApplication>
 #include <QDir>
