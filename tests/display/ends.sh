@@ -52,9 +52,9 @@ closeWindow() {
         return
     fi
     local box previous=""
-    for _ in $(seq 50); do # until two looks, a tenth of a second apart, agree
-        box=$(windowBox)
-        [ "$box" = "$previous" ] && break
+    for _ in $(seq 50); do # until two looks, a tenth of a second apart, agree on a window
+        box=$(windowBox 2>/dev/null)
+        [ "$box" = "$previous" ] && [[ $box =~ ^[0-9]{3} ]] && break
         previous=$box
         sleep 0.1
     done
