@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core                  # a font for windows drawn offscreen
   desktop-file-utils appstream dpkg-dev  # checking and packaging the desktop files
   xvfb xauth openbox weston          # real display servers for the window tests
+  dbus-daemon dbus-bin at-spi2-core  # their D-Bus session and accessibility bus
   xdotool x11-utils imagemagick      # driving the program from outside, finding its windows
   lintian man-db                     # checking the package and its manual page
 )

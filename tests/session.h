@@ -13,6 +13,7 @@
 #include "ui/program.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
@@ -80,7 +81,7 @@ public:
 
     // Does one step in the main window as a person would, written as a test table writes it:
     // "click NAME", "focus NAME", "alt LETTER", "menu ITEM", "type CHARACTER", or a key where
-    // the focus is: Space, Return, Tab, Backtab, Backspace, Up, Down, Right.
+    // the focus is, as a key sequence names it (Space, Shift+Tab, Down ...).
     [[nodiscard]] bool perform(const QString& step)
     {
         const QString what = step.section(u' ', 0, 0);
@@ -95,8 +96,8 @@ public:
             return chooseMenu(name);
         else if (what == "type")
             return pressKey(Qt::Key(QChar(name[0]).toUpper().unicode()));
-        else if (const auto key = keys().constFind(what); key != keys().cend())
-            return pressKey(key->first, key->second);
+        else if (const QKeySequence key = QKeySequence::fromString(what); key.count() == 1)
+            return pressKey(key[0].key(), key[0].keyboardModifiers());
         else
             qFatal("no such step: %s", qPrintable(step));
         return true;
@@ -166,22 +167,6 @@ public:
         return true;
     }
 
-private:
-    static const QMap<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>>& keys()
-    {
-        static const QMap<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> named = {
-            {"Space", {Qt::Key_Space, {}}},
-            {"Return", {Qt::Key_Return, {}}},
-            {"Tab", {Qt::Key_Tab, {}}},
-            {"Backtab", {Qt::Key_Tab, Qt::ShiftModifier}},
-            {"Backspace", {Qt::Key_Backspace, {}}},
-            {"Up", {Qt::Key_Up, {}}},
-            {"Down", {Qt::Key_Down, {}}},
-            {"Right", {Qt::Key_Right, {}}}};
-        return named;
-    }
-
-public:
     DesktopFocus desktopFocus;
     Program program;
     MessageBoxAnswerer boxes;

@@ -95,7 +95,7 @@ void tst_keyboard::modeChoiceAndTabWalk_data()
     QTest::newRow("Space") << QStringList{"Space"} << "pure"
                            << "optpure" << 1 << 0;
     QTest::newRow("Alt+R, back to the option, Up")
-        << QStringList{"alt R", "Backtab", "Up"} << "pure"
+        << QStringList{"alt R", "Shift+Tab", "Up"} << "pure"
         << "optpure" << 2 << 1;
     QTest::newRow("click range, click pure")
         << QStringList{"click optrange", "click optpure"} << "pure"

@@ -10,8 +10,8 @@
 # Everything runs with settings of the run's own: HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR
 # are in a temporary folder, openbox and weston read the configurations beside this script,
 # and the program gets a D-Bus session bus of its own with the accessibility bus running, as
-# on a desktop, so nothing of the user's own settings or session changes a result. When the program fails, the
-# servers' logs are printed.
+# on a desktop, so nothing of the user's own settings or session changes a result. When the
+# program fails, the servers' logs are printed.
 set -euo pipefail
 platform=$1
 shift
@@ -44,13 +44,16 @@ stop() {
 trap stop EXIT
 
 # shellcheck source=wait-for.sh
-source "$(dirname "$0")/wait-for.sh"
+source "$here/wait-for.sh"
 
 # Runs a command on a D-Bus session bus of its own, with the accessibility bus that screen
 # readers use started on it.
 inSession() {
-    dbus-run-session -- bash -c 'dbus-send --session --dest=org.a11y.Bus --print-reply \
-        /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null && exec "$@"' inSession "$@"
+    dbus-run-session -- bash -c '
+        dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus \
+            org.a11y.Bus.GetAddress >/dev/null ||
+            { echo "run-on.sh: no accessibility bus (package at-spi2-core)" >&2; exit 1; }
+        exec "$@"' inSession "$@"
 }
 
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
