@@ -3,8 +3,11 @@
 #include "platform/handler.h"
 #include "platform/runtime.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -52,9 +55,35 @@ QMenuBar* Form::menuBar()
     return menuBar_;
 }
 
+namespace {
+
+// With a screen reader listening, Qt hands it every key and delivers the key again once the
+// screen reader lets it through. The letter of an access key is taken by its shortcut first
+// and never handed over, so Alt comes back on its own, and the menu bar would take it for Alt
+// pressed by itself and open its menu; the next keys would go there. So while assistive
+// technology listens, Alt alone leaves the menu bar be; Alt with a letter still opens a menu.
+class MenuBarStyle : public QProxyStyle {
+public:
+    explicit MenuBarStyle(QObject* owner) : QProxyStyle(QApplication::style()->name())
+    {
+        setParent(owner);
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == SH_MenuBar_AltKeyNavigation && QAccessible::isActive())
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+} // namespace
+
 QMenuBar* Form::addMenuBar()
 {
     menuBar_ = new QMenuBar(this);
+    menuBar_->setStyle(new MenuBarStyle(menuBar_));
     layout()->setMenuBar(menuBar_);
     return menuBar_;
 }

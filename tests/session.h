@@ -13,8 +13,8 @@
 #include "ui/program.h"
 
 #include <QApplication>
-#include <QKeySequence>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>

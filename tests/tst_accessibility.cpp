@@ -169,6 +169,10 @@ void tst_accessibility::heardByAScreenReader_data()
     QTest::newRow("range by Alt+R") << QStringList{"alt R"} << QStringList{} << "txtone";
     QTest::newRow("range by an arrow key") << QStringList{"Down"} << QStringList{} << "txtone";
     QTest::newRow("range by a click") << QStringList{"click optrange"} << QStringList{} << "txtone";
+    // A screen reader hands keys back late, Alt without the letter that the shortcut took: the
+    // menu bar must not take it for Alt pressed alone.
+    QTest::newRow("Alt handed back alone")
+        << QStringList{"alt R", "Alt handed back"} << QStringList{} << "txtone";
     // clang-format on
 }
 
@@ -183,8 +187,17 @@ void tst_accessibility::heardByAScreenReader()
     const auto restore = qScopeGuard([before] { QAccessible::installUpdateHandler(before); });
     spoken.clear();
     lastFocus = nullptr;
-    for (const QString& step : steps)
-        QVERIFY(s->perform(step));
+    for (const QString& step : steps) {
+        if (step == "Alt handed back") {
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent alt(type, Qt::Key_Alt,
+                              type == QEvent::KeyPress ? Qt::AltModifier : Qt::NoModifier);
+                QCoreApplication::sendEvent(QApplication::focusWidget(), &alt);
+            }
+        } else {
+            QVERIFY(s->perform(step));
+        }
+    }
     QTRY_COMPARE(spoken, heard);
     if (!focus.isEmpty()) {
         QTRY_COMPARE(lastFocus ? lastFocus->objectName() : QString(), focus);
