@@ -88,7 +88,9 @@ for way in exit close-main close-name; do
             sleep 0.05
         done
         if kill -0 "$pid" 2>/dev/null; then
-            echo "$way, run $run: still alive five seconds after the way out"
+            echo "$way, run $run: still alive five seconds after the way out, with" \
+                "$(DISPLAY=$x xdotool search --pid "$pid" 2>/dev/null | wc -l) X windows; its threads:"
+            gdb -p "$pid" -batch -ex "thread apply all bt 15" 2>/dev/null | grep -E '^(#|Thread)' || true
             alive=$((alive + 1))
             kill -KILL "$pid"
             wait "$pid" 2>/dev/null || true
