@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include <algorithm>
+#include <vector>
 
 namespace platform {
 namespace {
