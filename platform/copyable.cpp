@@ -1,5 +1,7 @@
 #include "platform/copyable.h"
 
+#include "platform/betweenframes.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
@@ -14,7 +16,7 @@ void makeCopyable(QLabel* label)
     // QLabel offers a context menu only for links.
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(label, &QWidget::customContextMenuRequested, label, [label](QPoint at) {
-        auto* menu = new QMenu(label);
+        auto* menu = new HidesBetweenFrames<QMenu>(label);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         QAction* copy = menu->addAction(QObject::tr("&Copy"), label, [label] {
             QGuiApplication::clipboard()->setText(label->selectedText());

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QScreen>
@@ -86,6 +87,13 @@ QMenuBar* Form::addMenuBar()
     menuBar_->setStyle(new MenuBarStyle(menuBar_));
     layout()->setMenuBar(menuBar_);
     return menuBar_;
+}
+
+QMenu* Form::addMenu(const QString& title)
+{
+    auto* menu = new HidesBetweenFrames<QMenu>(title, menuBar_);
+    menuBar_->addMenu(menu);
+    return menu;
 }
 
 void Form::loadForm()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/betweenframes.h"
 #include "platform/designer.h"
 
 #include <QWidget>
 
 #include <span>
 
+class QMenu;
 class QMenuBar;
 
 namespace platform {
@@ -17,7 +19,7 @@ class Runtime;
 // the first time they are needed (when the window is first shown, or a control is first
 // asked for), so a window that is never used costs nothing; build() is the one place that
 // happens, and no control is reachable before it is done.
-class Form : public QWidget {
+class Form : public HidesBetweenFrames<QWidget> {
     Q_OBJECT
 
 public:
@@ -64,8 +66,9 @@ protected:
     virtual void controlsBuilt() {}
 
     Runtime& runtime() const { return runtime_; }
-    // Puts a menu bar above the controls; for controlsBuilt().
+    // Puts a menu bar above the controls, and a menu on it; for controlsBuilt().
     QMenuBar* addMenuBar();
+    QMenu* addMenu(const QString& title);
 
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,5 +1,7 @@
 #include "platform/msgbox.h"
 
+#include "platform/betweenframes.h"
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -46,8 +48,8 @@ void shapeBox(QMessageBox& box)
 void msgBox(const QString& prompt, const QString& title)
 {
     // Owned by the active window so it opens over it; modal for the whole program.
-    QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    HidesBetweenFrames<QMessageBox> box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok,
+                                        QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
     shapeBox(box);

@@ -1,9 +1,12 @@
 #include "platform/textbox.h"
 
+#include "platform/betweenframes.h"
 #include "platform/keyascii.h"
 
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 
 namespace platform {
 
@@ -53,6 +56,18 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event)
     QInputMethodEvent typed(event->preeditString(), event->attributes());
     typed.setCommitString(*replaced, event->replacementStart(), event->replacementLength());
     QLineEdit::inputMethodEvent(&typed);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    // QLineEdit's own commands, on a menu that hides between frames; the menu they come on
+    // keeps them, so it goes with ours.
+    QMenu* standard = createStandardContextMenu();
+    auto* menu = new HidesBetweenFrames<QMenu>(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions(standard->actions());
+    connect(menu, &QObject::destroyed, standard, &QObject::deleteLater);
+    menu->popup(event->globalPos());
 }
 
 std::optional<QString> TextBox::raiseKeyPress(const QList<qint16>& codes)

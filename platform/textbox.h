@@ -28,6 +28,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Raises KeyPress for each code. Returns what the key is to type instead when a handler

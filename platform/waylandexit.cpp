@@ -1,6 +1,6 @@
 #include "platform/waylandexit.h"
 
-#include <QGuiApplication>
+#include "platform/wayland.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -20,8 +20,7 @@ namespace platform {
 
 void exitBeforeWaylandTeardown(int status)
 {
-    // "wayland" or "wayland-egl", as Qt names its Wayland plugins.
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (!onWayland())
         return;
     std::fflush(nullptr);
 #ifdef DW_LEAK_CHECK

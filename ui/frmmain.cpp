@@ -95,7 +95,7 @@ void frmmain::controlsBuilt()
 void frmmain::createMenu()
 {
     QMenuBar* bar = addMenuBar();
-    QMenu* random = bar->addMenu(QStringLiteral("&Dicewright"));
+    QMenu* random = addMenu(QStringLiteral("&Dicewright"));
     random->setObjectName(QStringLiteral("random"));
     gennum_ =
         new platform::MenuItem(QStringLiteral("gennum"), QStringLiteral("&Generate Number"), this);
