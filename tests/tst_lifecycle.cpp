@@ -1,9 +1,42 @@
 // Start-up, the switches between the two windows, and the three ways out.
 
+#include "platform/wayland.h"
 #include "session.h"
 
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWindow>
+
+// Notes each window that hides, by name, and whether it hid while its own update request was
+// being delivered: on Wayland the one moment no frame of the window is in flight.
+class HidingObserver : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    QStringList betweenFrames;
+    QStringList midFrame;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        if (event->type() == QEvent::UpdateRequest) {
+            updating_.append(receiver);
+            const bool handled = QApplication::notify(receiver, event);
+            updating_.removeLast();
+            return handled;
+        }
+        auto* window = qobject_cast<QWidget*>(receiver);
+        if (event->type() == QEvent::Hide && window && window->isWindow()) {
+            const QString name = window->objectName().isEmpty()
+                                     ? QString::fromLatin1(window->metaObject()->className())
+                                     : window->objectName();
+            (updating_.contains(window->windowHandle()) ? betweenFrames : midFrame) << name;
+        }
+        return QApplication::notify(receiver, event);
+    }
+
+private:
+    QObjectList updating_;
+};
 
 class tst_lifecycle : public QObject {
     Q_OBJECT
@@ -23,6 +56,8 @@ private slots:
     void waysOut();
     void closingTheNameWindowBeforeOkEndsTheProgram();
     void runEndsWithStatusZero();
+    void waylandWindowsHideBetweenFrames_data();
+    void waylandWindowsHideBetweenFrames();
 
 private:
     std::unique_ptr<Session> s;
@@ -167,5 +202,43 @@ void tst_lifecycle::runEndsWithStatusZero()
     QCOMPARE(program.exec(), 0);
 }
 
-QTEST_MAIN(tst_lifecycle)
+void tst_lifecycle::waylandWindowsHideBetweenFrames_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("step");   // in the main window, after a name
+    QTest::addColumn<QString>("hidden"); // a window that hides on the way
+    QTest::newRow("name window, OK")        << "" << "frmname";
+    QTest::newRow("menu item")              << "menu view" << "random";
+    QTest::newRow("message box, OK")        << "menu about" << "QMessageBox";
+    QTest::newRow("main window, new seed")  << "menu seed" << "frmmain";
+    QTest::newRow("main window, Exit")      << "menu exit" << "frmmain";
+    // clang-format on
+}
+
+void tst_lifecycle::waylandWindowsHideBetweenFrames()
+{
+    if (!platform::onWayland())
+        QSKIP("only on Wayland does a window wait for its frame before it hides");
+    QFETCH(QString, step);
+    QFETCH(QString, hidden);
+    auto& observer = static_cast<HidingObserver&>(*qApp);
+    observer.betweenFrames.clear();
+    observer.midFrame.clear();
+
+    QVERIFY(s->enterName("Ann"));
+    if (!step.isEmpty())
+        QVERIFY(s->perform(step));
+    QVERIFY2(observer.betweenFrames.contains(hidden),
+             qPrintable(observer.betweenFrames.join(", ")));
+    QCOMPARE(observer.midFrame, QStringList());
+}
+
+int main(int argc, char** argv)
+{
+    HidingObserver app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    tst_lifecycle test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_lifecycle.moc"
