@@ -12,8 +12,9 @@ namespace platform {
 // when both happen at once the program aborts inside the Wayland client library. So on
 // Wayland the window asks for its next update, which Qt delivers once no frame of it is in
 // flight, and `hide` runs there; input waits meanwhile. A window that gets no update within
-// a tenth of a second (Qt's own wait for a frame) is hidden then. Anywhere else, and for a
-// window that is not shown, `hide` runs at once. Either way the window is hidden on return.
+// half a second (a compositor that stopped sending it frames) is hidden then. Anywhere else,
+// and for a window that is not shown, `hide` runs at once. Either way the window is hidden on
+// return.
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide);
 
 // A window whose every hide, whoever asks for it, waits as hideBetweenFrames does.
