@@ -2,7 +2,6 @@
 
 #include "platform/wayland.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
@@ -11,7 +10,6 @@
 #include <QWindow>
 
 #include <chrono>
-#include <utility>
 
 namespace platform {
 namespace {
@@ -22,38 +20,17 @@ using namespace std::chrono_literals;
 // longer than this; a loaded one sends its next frame well within it.
 constexpr auto longestWait = 500ms;
 
-// Runs `hide` on the window's update request, in place of the repaint it would bring. A frame
-// the window painted while waiting for it may still be in flight then; the window asks again,
-// and Qt answers once that frame is on screen.
+// Runs `hide` on the window's next update request, in place of the repaint it would bring.
 class HideOnUpdate : public QObject {
 public:
-    HideOnUpdate(QWidget& window, QWindow& handle, const std::function<void()>& hide,
-                 QEventLoop& loop)
-        : window_(window), handle_(handle), hide_(hide), loop_(loop)
-    {
-        qApp->installEventFilter(this);
-        handle_.requestUpdate();
-    }
-    ~HideOnUpdate() override { qApp->removeEventFilter(this); }
+    HideOnUpdate(const std::function<void()>& hide, QEventLoop& loop) : hide_(hide), loop_(loop) {}
 
     bool done() const { return done_; }
 
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
-        if (done_)
+        if (event->type() != QEvent::UpdateRequest || done_)
             return false;
-        if (event->type() == QEvent::Paint) {
-            if (auto* widget = qobject_cast<QWidget*>(watched);
-                widget && widget->window() == &window_)
-                painted_ = true;
-            return false;
-        }
-        if (event->type() != QEvent::UpdateRequest || watched != &handle_)
-            return false;
-        if (std::exchange(painted_, false)) {
-            handle_.requestUpdate();
-            return true;
-        }
         done_ = true;
         hide_();
         loop_.quit();
@@ -61,11 +38,8 @@ public:
     }
 
 private:
-    QWidget& window_;
-    QWindow& handle_;
     const std::function<void()>& hide_;
     QEventLoop& loop_;
-    bool painted_ = false;
     bool done_ = false;
 };
 
@@ -77,24 +51,31 @@ QSet<const QWidget*> waiting;
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide)
 {
     const QPointer<QWidget> shown = &window;
-    QWindow* handle = window.windowHandle();
+    const QPointer<QWindow> handle = window.windowHandle();
     if (!onWayland() || !window.isWindow() || !window.isVisible() || !handle ||
         waiting.contains(&window)) {
         hide();
         return;
     }
     waiting.insert(&window);
-    bool done = false;
-    {
-        QEventLoop loop;
-        HideOnUpdate hider(window, *handle, hide, loop);
-        QTimer::singleShot(longestWait, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        done = hider.done();
-    }
+    // A window that painted while it waited would have a new frame in flight; it is going
+    // anyway, so it paints no more.
+    const bool updates = window.updatesEnabled();
+    window.setUpdatesEnabled(false);
+    QEventLoop loop;
+    HideOnUpdate hider(hide, loop);
+    handle->installEventFilter(&hider);
+    handle->requestUpdate();
+    QTimer::singleShot(longestWait, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (handle)
+        handle->removeEventFilter(&hider);
     waiting.remove(&window);
-    if (shown && !done)
+    if (!shown)
+        return;
+    if (!hider.done())
         hide();
+    window.setUpdatesEnabled(updates);
 }
 
 } // namespace platform
