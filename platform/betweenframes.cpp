@@ -2,6 +2,8 @@
 
 #include "platform/wayland.h"
 
+#include <QtGlobal>
+
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
@@ -18,7 +20,7 @@ using namespace std::chrono_literals;
 
 // A compositor that stops sending frames (to a minimized window, say) is not waited for
 // longer than this; a loaded one sends its next frame well within it.
-constexpr auto longestWait = 500ms;
+constexpr auto longestWait = 1s;
 
 // Runs `hide` on the window's next update request, in place of the repaint it would bring.
 class HideOnUpdate : public QObject {
@@ -47,6 +49,12 @@ private:
 QSet<const QWidget*> waiting;
 
 } // namespace
+
+void waitForLateFrames()
+{
+    if (!qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
+        qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "0"); // 0: no limit
+}
 
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide)
 {

@@ -10,12 +10,19 @@ namespace platform {
 // a window its frame is on screen on an event thread of its own, which releases the callback
 // as it arrives without a lock; hiding the window releases it too, from the main thread, and
 // when both happen at once the program aborts inside the Wayland client library. So on
-// Wayland the window asks for its next update, which Qt delivers once no frame of it is in
-// flight, and `hide` runs there; input waits meanwhile. A window that gets no update within
-// half a second (a compositor that stopped sending it frames) is hidden then. Anywhere else,
-// and for a window that is not shown, `hide` runs at once. Either way the window is hidden on
-// return.
+// Wayland the window paints no more and asks for its next update, which Qt delivers once no
+// frame of it is in flight, and `hide` runs there; input waits meanwhile. A window that gets
+// no update within a second (a compositor that stopped sending it frames) is hidden then.
+// Anywhere else, and for a window that is not shown, `hide` runs at once. Either way the
+// window is hidden on return.
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide);
+
+// Qt 6.4 takes a window whose frame is a tenth of a second late for one that is not shown,
+// and then drops the update it asked for, so a window waiting to hide would wait in vain; a
+// loaded compositor is often that late. These windows never animate, so they lose nothing by
+// waiting for a late frame instead. To be called before any window is shown; a setting of
+// the person's own stands.
+void waitForLateFrames();
 
 // A window whose every hide, whoever asks for it, waits as hideBetweenFrames does.
 template <typename Window> class HidesBetweenFrames : public Window {

@@ -1,5 +1,7 @@
 #include "platform/runtime.h"
 
+#include "platform/betweenframes.h"
+
 #include <QCoreApplication>
 
 namespace platform {
@@ -8,6 +10,7 @@ Runtime::Runtime(const QString& title, const QIcon& icon) : title_(title), icon_
 {
     // Run-time error messages carry the program's title.
     QCoreApplication::setApplicationName(title);
+    waitForLateFrames();
 }
 
 void Runtime::formLoaded()

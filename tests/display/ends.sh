@@ -92,7 +92,11 @@ for way in exit close-main close-name; do
         if [ "$way" != close-name ]; then
             xdo type --delay 20 Ann
             xdo key alt+o
-            waitFor 'hasKeyboard 2'
+            if ! waitFor 'hasKeyboard 2'; then
+                echo "$way, run $run: the main window did not come up; OK again"
+                xdo key alt+o
+                waitFor 'hasKeyboard 2'
+            fi
         fi
         takeWayOut
         start=$(date +%s%N)
