@@ -2,8 +2,6 @@
 
 #include "platform/wayland.h"
 
-#include <QtGlobal>
-
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
@@ -23,15 +21,28 @@ using namespace std::chrono_literals;
 constexpr auto longestWait = 1s;
 
 // Runs `hide` on the window's next update request, in place of the repaint it would bring.
+// Qt takes a window whose frame is a tenth of a second late for one not shown, and drops the
+// update asked for; when the late frame comes, the window is shown again, and that is the
+// moment instead.
 class HideOnUpdate : public QObject {
 public:
-    HideOnUpdate(const std::function<void()>& hide, QEventLoop& loop) : hide_(hide), loop_(loop) {}
+    HideOnUpdate(QWindow& handle, const std::function<void()>& hide, QEventLoop& loop)
+        : handle_(handle), hide_(hide), loop_(loop)
+    {
+    }
 
     bool done() const { return done_; }
 
     bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
-        if (event->type() != QEvent::UpdateRequest || done_)
+        if (done_)
+            return false;
+        if (event->type() == QEvent::Expose && !handle_.isExposed()) {
+            frameLate_ = true;
+            return false;
+        }
+        const bool frameCame = event->type() == QEvent::Expose && frameLate_;
+        if (event->type() != QEvent::UpdateRequest && !frameCame)
             return false;
         done_ = true;
         hide_();
@@ -40,8 +51,10 @@ public:
     }
 
 private:
+    QWindow& handle_;
     const std::function<void()>& hide_;
     QEventLoop& loop_;
+    bool frameLate_ = false;
     bool done_ = false;
 };
 
@@ -49,12 +62,6 @@ private:
 QSet<const QWidget*> waiting;
 
 } // namespace
-
-void waitForLateFrames()
-{
-    if (!qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
-        qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "0"); // 0: no limit
-}
 
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide)
 {
@@ -71,7 +78,7 @@ void hideBetweenFrames(QWidget& window, const std::function<void()>& hide)
     const bool updates = window.updatesEnabled();
     window.setUpdatesEnabled(false);
     QEventLoop loop;
-    HideOnUpdate hider(hide, loop);
+    HideOnUpdate hider(*handle, hide, loop);
     handle->installEventFilter(&hider);
     handle->requestUpdate();
     QTimer::singleShot(longestWait, &loop, &QEventLoop::quit);

@@ -17,13 +17,6 @@ namespace platform {
 // window is hidden on return.
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide);
 
-// Qt 6.4 takes a window whose frame is a tenth of a second late for one that is not shown,
-// and then drops the update it asked for, so a window waiting to hide would wait in vain; a
-// loaded compositor is often that late. These windows never animate, so they lose nothing by
-// waiting for a late frame instead. To be called before any window is shown; a setting of
-// the person's own stands.
-void waitForLateFrames();
-
 // A window whose every hide, whoever asks for it, waits as hideBetweenFrames does.
 template <typename Window> class HidesBetweenFrames : public Window {
 public:

@@ -1,7 +1,5 @@
 #include "platform/runtime.h"
 
-#include "platform/betweenframes.h"
-
 #include <QCoreApplication>
 
 namespace platform {
@@ -10,7 +8,6 @@ Runtime::Runtime(const QString& title, const QIcon& icon) : title_(title), icon_
 {
     // Run-time error messages carry the program's title.
     QCoreApplication::setApplicationName(title);
-    waitForLateFrames();
 }
 
 void Runtime::formLoaded()

@@ -8,8 +8,8 @@
 #include <QWindow>
 
 // Notes the class of each window that hides, and "mid-frame" after it unless it hid while
-// its own update request was being delivered: on Wayland, the one moment no frame of it is
-// in flight.
+// its own update request (or, after a late frame, expose) was being delivered: on Wayland,
+// the moments no frame of it is in flight.
 class HidingObserver : public QApplication {
 public:
     using QApplication::QApplication;
@@ -17,7 +17,7 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override
     {
-        if (event->type() == QEvent::UpdateRequest) {
+        if (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Expose) {
             updating_.append(receiver);
             const bool handled = QApplication::notify(receiver, event);
             updating_.removeLast();
