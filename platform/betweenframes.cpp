@@ -4,8 +4,9 @@
 
 #include <QEvent>
 #include <QEventLoop>
+#include <QHash>
+#include <QLibraryInfo>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
 #include <QWindow>
 
@@ -20,77 +21,164 @@ using namespace std::chrono_literals;
 // longer than this; a loaded one sends its next frame well within it.
 constexpr auto longestWait = 1s;
 
-// Runs `hide` on the window's next update request, in place of the repaint it would bring.
-// Qt takes a window whose frame is a tenth of a second late for one not shown, and drops the
-// update asked for; when the late frame comes, the window is shown again, and that is the
-// moment instead.
-class HideOnUpdate : public QObject {
+// Qt takes a window whose frame is later than this many milliseconds (a tenth of a second
+// by default) for one not shown, and drops the update the window asked for. A window
+// waiting to hide would then wait out its second, so Qt's limit is set well past it before
+// any window exists, unless the user chose one.
+void allowLateFrames()
+{
+    if (hasFrameRace(QLibraryInfo::version()) &&
+        !qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
+        qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "5000");
+}
+Q_CONSTRUCTOR_FUNCTION(allowLateFrames)
+
+class PendingHide;
+// Windows waiting for their moment to hide.
+QHash<const QWidget*, PendingHide*> pendingHides;
+
+// One window waiting to hide, and every caller that waits for it.
+class PendingHide : public QObject {
 public:
-    HideOnUpdate(QWindow& handle, const std::function<void()>& hide, QEventLoop& loop)
-        : handle_(handle), hide_(hide), loop_(loop)
+    PendingHide(QWidget& window, QWindow& handle, const std::function<void()>& hide)
+        : key_(&window), window_(&window), handle_(&handle), hide_(hide),
+          updates_(window.updatesEnabled())
     {
+        pendingHides.insert(key_, this);
+        // A window that painted while it waited would have a new frame in flight; it is
+        // going anyway, so it paints no more.
+        window.setUpdatesEnabled(false);
+        handle.installEventFilter(this);
+        frameLate_ = !handle.isExposed();
+        if (!frameLate_)
+            handle.requestUpdate();
+        connect(&window, &QObject::destroyed, this, [this] { stopWaiting(); });
+        QTimer::singleShot(longestWait, this, [this] { finish(); });
     }
 
-    bool done() const { return done_; }
+    ~PendingHide() override
+    {
+        pendingHides.remove(key_);
+        if (handle_)
+            handle_->removeEventFilter(this);
+        if (window_)
+            window_->setUpdatesEnabled(updates_);
+    }
+
+    // Returns once the window has hidden.
+    void wait()
+    {
+        QEventLoop loop;
+        loops_.append(&loop);
+        if (!done_)
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loops_.removeOne(&loop);
+    }
 
     bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
         if (done_)
             return false;
-        if (event->type() == QEvent::Expose && !handle_.isExposed()) {
-            frameLate_ = true;
+        if (event->type() == QEvent::Expose) {
+            if (!handle_->isExposed()) {
+                frameLate_ = true; // Qt drops the update asked for
+            } else if (frameLate_) {
+                // The late frame has come and gone; ask again.
+                frameLate_ = false;
+                handle_->requestUpdate();
+            }
             return false;
         }
-        const bool frameCame = event->type() == QEvent::Expose && frameLate_;
-        if (event->type() != QEvent::UpdateRequest && !frameCame)
+        if (event->type() != QEvent::UpdateRequest)
             return false;
-        done_ = true;
-        hide_();
-        loop_.quit();
+        finish();
         return true;
     }
 
 private:
-    QWindow& handle_;
+    void finish()
+    {
+        if (done_)
+            return;
+        if (window_) {
+            hide_();
+            // Asking for an update takes the window's frame lock, which Qt's frame thread
+            // holds until it is done with the window's last frame; from then on nothing of
+            // Qt's reaches the window from another thread, and it may be destroyed.
+            if (handle_)
+                handle_->requestUpdate();
+        }
+        stopWaiting();
+    }
+
+    void stopWaiting()
+    {
+        done_ = true;
+        for (QEventLoop* loop : std::as_const(loops_))
+            loop->quit();
+    }
+
+    const QWidget* key_;
+    QPointer<QWidget> window_;
+    QPointer<QWindow> handle_;
     const std::function<void()>& hide_;
-    QEventLoop& loop_;
+    const bool updates_;
     bool frameLate_ = false;
     bool done_ = false;
+    QList<QEventLoop*> loops_;
 };
 
-// Windows waiting for their update; a second hide meanwhile does not wait again.
-QSet<const QWidget*> waiting;
+class HiddenWindowInput : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return !static_cast<QWindow*>(watched)->isVisible();
+        default:
+            return false;
+        }
+    }
+};
 
 } // namespace
 
+void ignoreInputWhileHidden(QWindow* handle)
+{
+    static auto* const filter = new HiddenWindowInput; // for the whole run
+    if (handle)
+        handle->installEventFilter(filter); // once: Qt replaces an earlier install
+}
+
+bool hasFrameRace(const QVersionNumber& qt)
+{
+    return qt.majorVersion() == 6 && qt < QVersionNumber(6, 4, 3);
+}
+
+bool hidesBetweenFrames()
+{
+    static const bool race = hasFrameRace(QLibraryInfo::version());
+    return race && onWayland();
+}
+
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide)
 {
-    const QPointer<QWidget> shown = &window;
-    const QPointer<QWindow> handle = window.windowHandle();
-    if (!onWayland() || !window.isWindow() || !window.isVisible() || !handle ||
-        waiting.contains(&window)) {
+    if (PendingHide* first = pendingHides.value(&window)) {
+        first->wait();
+        return;
+    }
+    QWindow* handle = window.windowHandle();
+    if (!hidesBetweenFrames() || !window.isWindow() || !window.isVisible() || !handle) {
         hide();
         return;
     }
-    waiting.insert(&window);
-    // A window that painted while it waited would have a new frame in flight; it is going
-    // anyway, so it paints no more.
-    const bool updates = window.updatesEnabled();
-    window.setUpdatesEnabled(false);
-    QEventLoop loop;
-    HideOnUpdate hider(*handle, hide, loop);
-    handle->installEventFilter(&hider);
-    handle->requestUpdate();
-    QTimer::singleShot(longestWait, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (handle)
-        handle->removeEventFilter(&hider);
-    waiting.remove(&window);
-    if (!shown)
-        return;
-    if (!hider.done())
-        hide();
-    window.setUpdatesEnabled(updates);
+    PendingHide pending(window, *handle, hide);
+    pending.wait();
 }
 
 } // namespace platform

@@ -1,33 +1,60 @@
 #pragma once
 
+#include <QVersionNumber>
 #include <QWidget>
+#include <QWindow>
 
 #include <functional>
 
 namespace platform {
 
-// Hides a window between two of its frames. On Wayland, Qt 6.4 keeps the callback that tells
-// a window its frame is on screen on an event thread of its own, which releases the callback
-// as it arrives without a lock; hiding the window releases it too, from the main thread, and
-// when both happen at once the program aborts inside the Wayland client library. So on
-// Wayland the window paints no more and asks for its next update, which Qt delivers once no
-// frame of it is in flight, and `hide` runs there; input waits meanwhile. A window that gets
-// no update within a second (a compositor that stopped sending it frames) is hidden then.
-// Anywhere else, and for a window that is not shown, `hide` runs at once. Either way the
-// window is hidden on return.
+// Qt's Wayland client before 6.4.3 keeps the callback that tells a window its frame is on
+// screen on an event thread of its own, which releases the callback as it arrives, and then
+// takes the window's frame lock, without any lock held against the main thread. Hiding the
+// window releases the callback too, from the main thread: when both happen at once the
+// program aborts inside the Wayland client library. Destroying the window while that thread
+// is still in its callback destroys a lock it holds. Fixed upstream in qtwayland 6.4.3 and
+// 6.5.0 ("Fix frame sync related to unprotected multithread access"); on those, and off
+// Wayland, windows hide at once.
+bool hasFrameRace(const QVersionNumber& qt);
+// Whether windows here hide between frames: on Wayland, with a Qt that has the race.
+bool hidesBetweenFrames();
+
+// Hides a window between two of its frames, where the race above needs it: the window paints
+// no more and asks for its next update, which Qt delivers once no frame of it is in flight,
+// and `hide` runs there; then it waits until Qt's frame thread has let go of the window, so
+// the window may be destroyed from then on. Input waits meanwhile, and reaches its window
+// after the hide. A window whose frame is late (Qt then takes it for not shown) hides once
+// the frame comes; one that gets no frame within a second (a compositor that stopped drawing
+// it) hides then. A second hide while the first waits waits for the same moment. Either way
+// the window is hidden on return.
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide);
 
-// A window whose every hide, whoever asks for it, waits as hideBetweenFrames does.
+// A hidden window takes no keys or clicks: those that reach it after it hid (typed while it
+// waited to hide, or before the window system moved the focus) are dropped, as they would be
+// by a window the window system has already taken away.
+void ignoreInputWhileHidden(QWindow* handle);
+
+// A window whose every hide, whoever asks for it, waits as hideBetweenFrames does, and that
+// takes no input while hidden. Every window the program shows is one.
 template <typename Window> class HidesBetweenFrames : public Window {
 public:
     using Window::Window;
+    // A window destroyed while shown hides first, as any hide does.
+    ~HidesBetweenFrames() override
+    {
+        if (this->isVisible())
+            hideBetweenFrames(*this, [this] { Window::setVisible(false); });
+    }
 
     void setVisible(bool visible) override
     {
-        if (visible)
+        if (visible) {
             Window::setVisible(true);
-        else
+            ignoreInputWhileHidden(this->windowHandle());
+        } else {
             hideBetweenFrames(*this, [this] { Window::setVisible(false); });
+        }
     }
 };
 

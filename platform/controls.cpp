@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include "platform/tipwindow.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
@@ -161,6 +163,14 @@ void Frame::setCaption(const QString& caption)
     setToolTip(caption);
     setAccessibleName(caption);
     showCaption();
+}
+
+bool Frame::event(QEvent* event)
+{
+    // The tooltip holds the whole greeting, which a long name cuts short in the caption.
+    if (event->type() == QEvent::ToolTip && showOwnTip(this, tip_, event))
+        return true;
+    return QGroupBox::event(event);
 }
 
 void Frame::resizeEvent(QResizeEvent* event)

@@ -20,7 +20,26 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+
+// Whether an event of one type reached any object while this lives.
+class EventSeen : public QObject {
+public:
+    explicit EventSeen(QEvent::Type type) : type_(type) { qApp->installEventFilter(this); }
+    ~EventSeen() override { qApp->removeEventFilter(this); }
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        seen = seen || event->type() == type_;
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+};
 
 // Every helper that waits returns whether it got there, for the test to check where it calls
 // it: QVERIFY(s.enterName("Ann")). A window switch is complete only once the new window is
@@ -80,27 +99,71 @@ public:
     }
 
     // Does one step in the main window as a person would, written as a test table writes it:
-    // "click NAME", "focus NAME", "alt LETTER", "menu ITEM", "type CHARACTER", or a key where
-    // the focus is, as a key sequence names it (Space, Shift+Tab, Down ...).
+    // "click NAME", "focus NAME", "alt LETTER", "menu ITEM", "type CHARACTER", "tip NAME" (the
+    // pointer rests on a control until its tooltip shows), or a key where the focus is, as a
+    // key sequence names it (Space, Shift+Tab, Down ...). Returns whether the step took
+    // effect: a button that can be clicked, a focus that landed, an access key that a control
+    // or menu took, a menu item chosen, a tooltip shown, a key that reached a widget.
     [[nodiscard]] bool perform(const QString& step)
     {
         const QString what = step.section(u' ', 0, 0);
         const QByteArray name = step.section(u' ', 1).toLatin1();
         if (what == "click")
-            click(on<QAbstractButton>(main(), name));
-        else if (what == "focus")
-            on<QWidget>(main(), name)->setFocus();
-        else if (what == "alt")
-            QTest::keyClick(&main(), name[0], Qt::AltModifier);
-        else if (what == "menu")
+            return clickable(on<QAbstractButton>(main(), name));
+        if (what == "focus") {
+            QWidget* widget = on<QWidget>(main(), name);
+            widget->setFocus();
+            return QTest::qWaitFor([widget] { return widget->hasFocus(); }) ||
+                   warn(step, "the focus did not land");
+        }
+        if (what == "alt")
+            return accessKey(name[0]) || warn(step, "no control or menu took the access key");
+        if (what == "menu")
             return chooseMenu(name);
-        else if (what == "type")
+        if (what == "tip")
+            return showTip(on<QWidget>(main(), name)) || warn(step, "no tooltip showed");
+        if (what == "type")
             return pressKey(Qt::Key(QChar(name[0]).toUpper().unicode()));
-        else if (const QKeySequence key = QKeySequence::fromString(what); key.count() == 1)
+        if (const QKeySequence key = QKeySequence::fromString(what); key.count() == 1)
             return pressKey(key[0].key(), key[0].keyboardModifiers());
-        else
-            qFatal("no such step: %s", qPrintable(step));
+        qFatal("no such step: %s", qPrintable(step));
+    }
+
+    // Clicks a button, if a person could: one shown and enabled.
+    [[nodiscard]] bool clickable(QAbstractButton* button)
+    {
+        if (!button->isVisible() || !button->isEnabled())
+            return warn(button->objectName(), "the button is hidden or disabled");
+        click(button);
         return true;
+    }
+
+    // Presses Alt with a letter in the main window; whether a control or menu took it.
+    [[nodiscard]] bool accessKey(char letter)
+    {
+        EventSeen shortcut(QEvent::Shortcut);
+        QTest::keyClick(&main(), letter, Qt::AltModifier);
+        return shortcut.seen;
+    }
+
+    // Rests the pointer on a widget until a tooltip window shows.
+    [[nodiscard]] static bool showTip(QWidget* widget)
+    {
+        // Through the window, as the window system moves it: Wayland cannot place the cursor.
+        QTest::mouseMove(widget->window()->windowHandle(),
+                         widget->mapTo(widget->window(), widget->rect().center()));
+        return QTest::qWaitFor([] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
+                return window->windowType() == Qt::ToolTip && window->isVisible();
+            });
+        });
+    }
+
+    static bool warn(const QString& step, const char* why)
+    {
+        qWarning("%s: %s", qPrintable(step), why);
+        return false;
     }
 
     // Types a name and presses OK; the main window comes up.

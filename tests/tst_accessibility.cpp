@@ -181,8 +181,10 @@ void tst_accessibility::heardByAScreenReader()
     QFETCH(QStringList, steps);
     QFETCH(QStringList, heard);
     QFETCH(QString, focus);
-    if (!QAccessible::isActive())
-        QSKIP("No assistive technology listens on this platform");
+    // The display harness starts the accessibility bus; only offscreen is there none.
+    if (!QAccessible::isActive() && QGuiApplication::platformName() == "offscreen")
+        QSKIP("No assistive technology listens offscreen");
+    QVERIFY2(QAccessible::isActive(), "no accessibility bus: screen readers would hear nothing");
     const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(record);
     const auto restore = qScopeGuard([before] { QAccessible::installUpdateHandler(before); });
     spoken.clear();

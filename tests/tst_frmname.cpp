@@ -20,6 +20,7 @@ private slots:
     void pastedNameAddsNothing();
     void secondNameContinuesTheTotal();
     void totalWrapsInsteadOfFailing();
+    void keysAfterOkReachNoHiddenWindow();
 
 private:
     std::unique_ptr<Session> s;
@@ -108,6 +109,22 @@ void tst_frmname::totalWrapsInsteadOfFailing()
     QVERIFY(s->enterName("z"));
     QCOMPARE(s->txtvalue()->text(), QStringLiteral("-32718"));
     QVERIFY(s->boxes.seen().isEmpty());
+}
+
+void tst_frmname::keysAfterOkReachNoHiddenWindow()
+{
+    QTest::keyClicks(s->txtname(), "Ann");
+    QTest::keyClick(s->name().windowHandle(), Qt::Key_O, Qt::AltModifier); // the focus stays
+    QVERIFY(waitActive(s->main()));
+    // Keys typed right after OK that the window system still sent to the name window.
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(s->name().windowHandle(), Qt::Key_Z);
+    QVERIFY(s->clickable(s->cmdget()));
+    QCOMPARE(s->greeting(), QStringLiteral("Ann, your number is:"));
+    QCOMPARE(s->txtvalue()->text(), QStringLiteral("285"));
+    QVERIFY(s->chooseMenu("seed"));
+    QVERIFY(s->enterName("a"));
+    QCOMPARE(s->txtvalue()->text(), QStringLiteral("382")); // and "a"
 }
 
 QTEST_MAIN(tst_frmname)

@@ -29,15 +29,7 @@ Program::Program() : Runtime(QStringLiteral("Dicewright"), programIcon())
     QGuiApplication::setDesktopFileName(QStringLiteral(DICEWRIGHT_APP_ID));
 }
 
-Program::~Program()
-{
-    // A window still on screen when the run goes (a test ending mid-run) hides first, between
-    // two of its frames as windows always do: on Wayland, destroying it with a frame in flight
-    // meets the same race in Qt as hiding it would.
-    for (QWidget* form : {static_cast<QWidget*>(main_.get()), static_cast<QWidget*>(name_.get())})
-        if (form)
-            form->hide();
-}
+Program::~Program() = default;
 
 void Program::start()
 {
