@@ -20,6 +20,9 @@ using namespace std::chrono_literals;
 // A compositor that stops sending frames (to a minimized window, say) is not waited for
 // longer than this; a loaded one sends its next frame well within it.
 constexpr auto longestWait = 1s;
+// A window the compositor does not show (a menu it dismissed at once, say) gets no frame
+// until shown again; it is waited for only as long as Qt's own limit on a late frame.
+constexpr auto shortWait = 100ms;
 
 // Qt takes a window whose frame is later than this many milliseconds (a tenth of a second
 // by default) for one not shown, and drops the update the window asked for. A window
@@ -49,11 +52,11 @@ public:
         // going anyway, so it paints no more.
         window.setUpdatesEnabled(false);
         handle.installEventFilter(this);
+        // Not shown to Qt: not yet (then the update comes at once), or its frame is late.
         frameLate_ = !handle.isExposed();
-        if (!frameLate_)
-            handle.requestUpdate();
+        handle.requestUpdate();
         connect(&window, &QObject::destroyed, this, [this] { stopWaiting(); });
-        QTimer::singleShot(longestWait, this, [this] { finish(); });
+        QTimer::singleShot(frameLate_ ? shortWait : longestWait, this, [this] { finish(); });
     }
 
     ~PendingHide() override
@@ -79,17 +82,12 @@ public:
     {
         if (done_)
             return false;
-        if (event->type() == QEvent::Expose) {
-            if (!handle_->isExposed()) {
-                frameLate_ = true; // Qt drops the update asked for
-            } else if (frameLate_) {
-                // The late frame has come and gone; ask again.
-                frameLate_ = false;
-                handle_->requestUpdate();
-            }
-            return false;
-        }
-        if (event->type() != QEvent::UpdateRequest)
+        // Qt drops the update asked for when the window's frame is late, and shows the
+        // window again once the frame has come and its callback is released: the moment.
+        const bool exposed = event->type() == QEvent::Expose && handle_->isExposed();
+        if (event->type() == QEvent::Expose && !exposed)
+            frameLate_ = true;
+        if (event->type() != QEvent::UpdateRequest && !(exposed && frameLate_))
             return false;
         finish();
         return true;

@@ -24,10 +24,10 @@ bool hidesBetweenFrames();
 // no more and asks for its next update, which Qt delivers once no frame of it is in flight,
 // and `hide` runs there; then it waits until Qt's frame thread has let go of the window, so
 // the window may be destroyed from then on. Input waits meanwhile, and reaches its window
-// after the hide. A window whose frame is late (Qt then takes it for not shown) hides once
-// the frame comes; one that gets no frame within a second (a compositor that stopped drawing
-// it) hides then. A second hide while the first waits waits for the same moment. Either way
-// the window is hidden on return.
+// after the hide. A window already not shown to Qt when the hide begins (not yet, or its frame
+// is late) hides at its update, at its late frame, or after a tenth of a second; one that gets
+// no frame within a second (a compositor that stopped drawing it) hides then. A second hide
+// while the first waits waits for the same moment. Either way the window is hidden on return.
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide);
 
 // A hidden window takes no keys or clicks: those that reach it after it hid (typed while it
