@@ -61,8 +61,10 @@ namespace {
 // With a screen reader listening, Qt hands it every key and delivers the key again once the
 // screen reader lets it through. The letter of an access key is taken by its shortcut first
 // and never handed over, so Alt comes back on its own, and the menu bar would take it for Alt
-// pressed by itself and open its menu; the next keys would go there. So while assistive
-// technology listens, Alt alone leaves the menu bar be; Alt with a letter still opens a menu.
+// pressed by itself and open its menu; the next keys would go there. A menu that Alt+D has
+// just opened would take it the same way and close, and the item's letter typed next would go
+// to the window. So while assistive technology listens, Alt alone leaves the menu bar and its
+// menus be; Alt with a letter still opens a menu.
 class MenuBarStyle : public QProxyStyle {
 public:
     explicit MenuBarStyle(QObject* owner) : QProxyStyle(QApplication::style()->name())
@@ -92,6 +94,7 @@ QMenuBar* Form::addMenuBar()
 QMenu* Form::addMenu(const QString& title)
 {
     auto* menu = new HidesBetweenFrames<QMenu>(title, menuBar_);
+    menu->setStyle(new MenuBarStyle(menu));
     menuBar_->addMenu(menu);
     return menu;
 }
