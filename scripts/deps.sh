@@ -12,7 +12,10 @@ packages=(
   desktop-file-utils appstream dpkg-dev  # checking and packaging the desktop files
   xvfb xauth openbox weston          # real display servers for the window tests
   dbus-daemon dbus-bin at-spi2-core  # their D-Bus session and accessibility bus
-  xdotool x11-utils imagemagick      # driving the program from outside, finding its windows
+  xdotool x11-utils                  # driving the program from outside, finding its windows
+  python3-pyatspi                    # asking it what it shows, as a screen reader would
+  gdb                                # backtraces of a display test that hangs
+  imagemagick                        # the screenshots (scripts/screenshots.sh)
   lintian man-db                     # checking the package and its manual page
 )
 

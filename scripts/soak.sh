@@ -19,7 +19,7 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 soak=(build/asan/tests/monkey_soak "$actions" "$seed")
 case $platform in
 offscreen) QT_QPA_PLATFORM=offscreen "${soak[@]}" ;;
-xcb | wayland) tests/display/run-on.sh "$platform" "${soak[@]}" ;;
+xcb | wayland) DISPLAY_TEST_TIMEOUT=0 tests/display/run-on.sh "$platform" "${soak[@]}" ;;
 *)
     echo "soak.sh: no platform $platform (offscreen, xcb or wayland)" >&2
     exit 2

@@ -5,22 +5,67 @@
 # wayland: weston with its desktop shell, drawing into a virtual X server of its own. Weston's
 # headless backend has no keyboard or pointer, so it would never activate a window; its X11
 # backend gives it both, and still needs no screen. For a test that drives weston from
-# outside (xdotool, import), WESTON_X_DISPLAY names that X server.
+# outside (xdotool), WESTON_X_DISPLAY names that X server; weston runs with its debug
+# protocol, so `weston-debug scene-graph` tells where each window is.
 #
 # Everything runs with settings of the run's own: HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR
 # are in a temporary folder, openbox and weston read the configurations beside this script,
 # and the program gets a D-Bus session bus of its own with the accessibility bus running, as
-# on a desktop, so nothing of the user's own settings or session changes a result. When the
-# program fails, the servers' logs are printed.
+# on a desktop, so nothing of the user's own settings or session changes a result.
+#
+# The program has DISPLAY_TEST_TIMEOUT seconds (240 unless set; 0 for no limit, as a long
+# soak needs), well inside CTest's TIMEOUT of 300: a hang is ended here, where it can still
+# be told about, and not by CTest, which kills the whole tree at once without a word. When
+# the program fails or runs out of time, a backtrace of each of its processes still alive is
+# printed before anything is ended, then the servers' logs; its own output has gone to
+# standard output and error as it ran. The temporary folder is removed either way.
 set -euo pipefail
 platform=$1
 shift
+testCommand=("$@")
 here=$(cd "$(dirname "$0")" && pwd)
+limit=${DISPLAY_TEST_TIMEOUT:-240}
+
+# shellcheck source=wait-for.sh
+source "$here/wait-for.sh"
 
 work=$(mktemp -d)
 pids=() # in the order started
+timedOut=false
+
+# The program's processes: those that inherited this run's mark, wherever they have been
+# reparented to. The servers, D-Bus's among them, were started without it.
+testProcesses() {
+    grep -lzxF "RUN_ON_TEST=$work" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 || true
+}
+
+backtraces() {
+    local pid
+    for pid in $(testProcesses); do
+        echo "---- backtrace of $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
+        gdb -p "$pid" -batch -ex 'thread apply all bt' 2>&1 |
+            grep -v -e '^\[New LWP' -e '^\[Thread debugging' -e '^Using host libthread_db' || true
+    done
+}
+
 stop() {
     status=$?
+    if $timedOut; then
+        echo "run-on.sh: still running after $limit s, the limit DISPLAY_TEST_TIMEOUT sets" \
+            "(CTest's own is 300 s): ${testCommand[*]}; backtraces of each of its processes:"
+        backtraces
+    elif [ "$status" -ne 0 ]; then
+        echo "run-on.sh: failed with status $status: ${testCommand[*]}; backtraces of what is left:"
+        backtraces
+    fi
+    # Whatever the program left behind goes too: it would hold CTest's output open.
+    if [ -n "$(testProcesses)" ]; then
+        echo "run-on.sh: ending what is left of the test: $(testProcesses | xargs)"
+        testProcesses | xargs -r kill 2>/dev/null || true
+        waitFor '[ -z "$(testProcesses)" ]' "the test's processes to end on SIGTERM" ||
+            testProcesses | xargs -r kill -KILL 2>/dev/null || true
+    fi
+    [ -n "${test:-}" ] && wait "$test" 2>/dev/null || true
     # Last started, first stopped: weston before the X server it draws into. Each gets two
     # seconds to go (weston now and then hangs on its way out).
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
@@ -35,25 +80,25 @@ stop() {
     done
     if [ "$status" -ne 0 ]; then
         for log in "$work"/*.log; do
-            [ -s "$log" ] && { echo "---- $(basename "$log")"; cat "$log"; } >&2
+            echo "---- $(basename "$log")"
+            [ -s "$log" ] && cat "$log" || echo "(empty)"
         done
+        echo "---- end of the servers' logs; the test's own output is above the backtraces"
     fi
     rm -rf "$work"
     exit "$status"
-}
+} >&2
 trap stop EXIT
 
-# shellcheck source=wait-for.sh
-source "$here/wait-for.sh"
-
 # Runs a command on a D-Bus session bus of its own, with the accessibility bus that screen
-# readers use started on it.
+# readers use started on it, and with this run's mark. What the buses and their services
+# print goes to dbus.log; what the command prints, to the test's output as before.
 inSession() {
     dbus-run-session -- bash -c '
         dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus \
             org.a11y.Bus.GetAddress >/dev/null ||
-            { echo "run-on.sh: no accessibility bus (package at-spi2-core)" >&2; exit 1; }
-        exec "$@"' inSession "$@"
+            { echo "run-on.sh: no accessibility bus (package at-spi2-core)" >&4; exit 1; }
+        RUN_ON_TEST=$0 exec "$@" >&3 2>&4 3>&- 4>&-' "$work" "$@" 3>&1 4>&2 >"$work/dbus.log" 2>&1
 }
 
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
@@ -63,7 +108,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # Xvfb chooses a free display itself and writes its number.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
-waitFor '[ -s "$work/display" ]'
+waitFor '[ -s "$work/display" ]' "Xvfb to start"
 display=":$(head -n 1 "$work/display")"
 
 case $platform in
@@ -71,26 +116,43 @@ xcb)
     DISPLAY=$display openbox --sm-disable --config-file "$here/openbox.xml" \
         --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
     pids+=($!)
-    waitFor '[ -e "$work/wm-ready" ]'
+    waitFor '[ -e "$work/wm-ready" ]' "openbox to start"
     (
         unset WAYLAND_DISPLAY
         export DISPLAY=$display QT_QPA_PLATFORM=xcb
         inSession "$@"
-    )
+    ) &
     ;;
 wayland)
-    DISPLAY=$display weston --config="$here/weston.ini" --backend=x11-backend.so \
+    DISPLAY=$display weston --debug --config="$here/weston.ini" --backend=x11-backend.so \
         --socket=wayland-test --width=1200 --height=960 >"$work/weston.log" 2>&1 &
     pids+=($!)
-    waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ]'
+    waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ]' "weston to start"
     (
         unset DISPLAY
         export WESTON_X_DISPLAY=$display WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
         inSession "$@"
-    )
+    ) &
     ;;
 *)
     echo "run-on.sh: no platform $platform (xcb or wayland)" >&2
     exit 2
     ;;
 esac
+test=$!
+
+# The program runs beside a timer, and whichever ends first decides. Not `timeout`: it would
+# end the program before its backtraces were taken.
+timer=()
+if [ "$limit" != 0 ]; then
+    sleep "$limit" >/dev/null 2>&1 &
+    timer=($!)
+fi
+status=0
+wait -n -p ended "$test" "${timer[@]}" || status=$?
+if [ "$ended" != "$test" ]; then
+    timedOut=true
+    exit 124
+fi
+kill "${timer[@]}" 2>/dev/null || true
+exit "$status"

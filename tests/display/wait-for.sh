@@ -1,11 +1,15 @@
 # shellcheck shell=bash
-# waitFor CONDITION: evaluates the condition in the calling shell, every twentieth of a
-# second, until it holds (status 0) or ten seconds have gone (status 1, and a line saying so).
+# waitFor CONDITION [WHAT]: evaluates the condition in the calling shell, every twentieth of a
+# second, until it holds (status 0) or ten seconds have gone (status 1, and a line saying what
+# was waited for). WHAT says it in words, the condition itself when not given. A caller that
+# sets `where` (a run, a way out) has it named too, so a failure says which attempt it was;
+# one that sets `seen` to a command has its output added, to say what there was instead.
 waitFor() {
     for _ in $(seq 200); do
         if eval "$1"; then return 0; fi
         sleep 0.05
     done
-    echo "$(basename "$0"): gave up waiting for: $1" >&2
+    echo "$(basename "$0"): ${where:+$where: }gave up after ten seconds waiting for" \
+        "${2:-$1}${seen:+; $($seen)}" >&2
     return 1
 }
