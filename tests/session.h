@@ -23,24 +23,6 @@
 #include <algorithm>
 #include <memory>
 
-// Whether an event of one type reached any object while this lives.
-class EventSeen : public QObject {
-public:
-    explicit EventSeen(QEvent::Type type) : type_(type) { qApp->installEventFilter(this); }
-    ~EventSeen() override { qApp->removeEventFilter(this); }
-    bool seen = false;
-
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
-    {
-        seen = seen || event->type() == type_;
-        return false;
-    }
-
-private:
-    QEvent::Type type_;
-};
-
 // Every helper that waits returns whether it got there, for the test to check where it calls
 // it: QVERIFY(s.enterName("Ann")). A window switch is complete only once the new window is
 // the active one.
@@ -100,24 +82,29 @@ public:
 
     // Does one step in the main window as a person would, written as a test table writes it:
     // "click NAME", "focus NAME", "alt LETTER", "menu ITEM", "type CHARACTER", "tip NAME" (the
-    // pointer rests on a control until its tooltip shows), or a key where the focus is, as a
-    // key sequence names it (Space, Shift+Tab, Down ...). Returns whether the step took
-    // effect: a button that can be clicked, a focus that landed, an access key that a control
-    // or menu took, a menu item chosen, a tooltip shown, a key that reached a widget.
+    // pointer rests on a control until a tooltip shows), or a key where the focus is, as a key
+    // sequence names it (Space, Shift+Tab, Down ...). Returns whether it took effect: a button
+    // shown and enabled, a focus that landed, an access key that a control or menu took, a
+    // menu item chosen, a tooltip shown, a key that reached a widget.
     [[nodiscard]] bool perform(const QString& step)
     {
         const QString what = step.section(u' ', 0, 0);
         const QByteArray name = step.section(u' ', 1).toLatin1();
         if (what == "click")
-            return clickable(on<QAbstractButton>(main(), name));
+            return clickable(on<QAbstractButton>(main(), name)) || warn(step, "cannot be clicked");
         if (what == "focus") {
             QWidget* widget = on<QWidget>(main(), name);
             widget->setFocus();
             return QTest::qWaitFor([widget] { return widget->hasFocus(); }) ||
-                   warn(step, "the focus did not land");
+                   warn(step, "no focus");
         }
-        if (what == "alt")
-            return accessKey(name[0]) || warn(step, "no control or menu took the access key");
+        if (what == "alt") {
+            // What Qt Test does for a key press, which tells whether a shortcut took it.
+            const Qt::Key key = Qt::Key(QChar(name[0]).toUpper().unicode());
+            const bool taken = qt_sendShortcutOverrideEvent(&main(), 0, key, Qt::AltModifier);
+            QTest::keyRelease(&main(), key, Qt::AltModifier);
+            return taken || warn(step, "no control or menu took it");
+        }
         if (what == "menu")
             return chooseMenu(name);
         if (what == "tip")
@@ -133,23 +120,15 @@ public:
     [[nodiscard]] bool clickable(QAbstractButton* button)
     {
         if (!button->isVisible() || !button->isEnabled())
-            return warn(button->objectName(), "the button is hidden or disabled");
+            return false;
         click(button);
         return true;
     }
 
-    // Presses Alt with a letter in the main window; whether a control or menu took it.
-    [[nodiscard]] bool accessKey(char letter)
-    {
-        EventSeen shortcut(QEvent::Shortcut);
-        QTest::keyClick(&main(), letter, Qt::AltModifier);
-        return shortcut.seen;
-    }
-
-    // Rests the pointer on a widget until a tooltip window shows.
+    // Rests the pointer on a widget, through its window as the window system moves it
+    // (Wayland cannot place the cursor), until a tooltip window shows.
     [[nodiscard]] static bool showTip(QWidget* widget)
     {
-        // Through the window, as the window system moves it: Wayland cannot place the cursor.
         QTest::mouseMove(widget->window()->windowHandle(),
                          widget->mapTo(widget->window(), widget->rect().center()));
         return QTest::qWaitFor([] {

@@ -16,8 +16,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <atomic>
-
 namespace {
 
 const QString zeros = QStringLiteral("000000000000000000000000000");
@@ -36,31 +34,11 @@ bool isDigitsOnly(const QString& text)
     return true;
 }
 
-// Qt's word that a lock was destroyed while held or used after it went: a window destroyed
-// while another thread of Qt's still reached it. Counted from any thread.
-std::atomic<int> lockMisuses = 0;
-QtMessageHandler earlierHandler = nullptr;
-
-void watchForLockMisuse(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (text.contains(QLatin1String("destroying locked mutex")) ||
-        text.startsWith(QLatin1String("QWaitCondition")) ||
-        text.startsWith(QLatin1String("QMutex")))
-        ++lockMisuses;
-    earlierHandler(type, context, text);
-}
-
 } // namespace
 
-Monkey::Monkey(quint64 seed) : seed_(seed), random_(seed)
-{
-    earlierHandler = qInstallMessageHandler(watchForLockMisuse);
-}
+Monkey::Monkey(quint64 seed) : seed_(seed), random_(seed) {}
 
-Monkey::~Monkey()
-{
-    qInstallMessageHandler(earlierHandler);
-}
+Monkey::~Monkey() = default;
 
 Monkey::Result Monkey::run(qint64 actions)
 {
@@ -71,10 +49,10 @@ Monkey::Result Monkey::run(qint64 actions)
         ++result_.actions;
         if (program_ && result_.failure.isEmpty())
             checkState();
-        check(lockMisuses == 0, QStringLiteral("Qt used a lock after it was destroyed"));
+        check(LockWatch::misuses() == 0, QStringLiteral("Qt used a lock after it was destroyed"));
     }
     program_.reset();
-    check(lockMisuses == 0, QStringLiteral("Qt used a lock after it was destroyed"));
+    check(LockWatch::misuses() == 0, QStringLiteral("Qt used a lock after it was destroyed"));
     return result_;
 }
 

@@ -5,6 +5,7 @@
 // after every action. The same seed makes the same actions.
 
 #include "desktopfocus.h"
+#include "lockwatch.h"
 #include "messageboxanswerer.h"
 
 #include <QObject>
@@ -64,6 +65,7 @@ private:
     void note(const QString& action);
 
     DesktopFocus desktopFocus_;
+    LockWatch lockWatch_;
     quint64 seed_;
     QRandomGenerator random_;
     std::unique_ptr<Program> program_;
