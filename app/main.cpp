@@ -1,4 +1,4 @@
-#include "platform/waylandexit.h"
+#include "platform/wayland.h"
 #include "ui/program.h"
 
 #include <QApplication>

@@ -1,5 +1,3 @@
-#include "platform/waylandexit.h"
-
 #include "platform/wayland.h"
 
 #include <cstdio>
