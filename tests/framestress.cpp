@@ -4,6 +4,7 @@
 
 #include "lockwatch.h"
 #include "platform/tipwindow.h"
+#include "platform/wayland.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -63,5 +64,7 @@ int main(int argc, char* argv[])
     std::printf("%s: %d windows shown, painted, then hidden or destroyed at once; "
                 "%d of Qt's lock messages\n",
                 qPrintable(QGuiApplication::platformName()), windows, LockWatch::misuses());
-    return LockWatch::misuses() == 0 ? 0 : 1;
+    const int status = LockWatch::misuses() == 0 ? 0 : 1;
+    platform::exitBeforeWaylandTeardown(status); // as the program itself ends
+    return status;
 }

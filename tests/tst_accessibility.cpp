@@ -1,6 +1,7 @@
 // What a screen reader announces, the access keys and the focus order.
 
 #include "session.h"
+#include "testmain.h"
 
 #include <QPointer>
 
@@ -217,5 +218,5 @@ void tst_accessibility::heardByAScreenReader()
     }
 }
 
-QTEST_MAIN(tst_accessibility)
+DW_TEST_MAIN(tst_accessibility)
 #include "tst_accessibility.moc"

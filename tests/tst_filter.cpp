@@ -1,6 +1,7 @@
 // The bound boxes accept digits only: the last key code decides, not the text.
 
 #include "session.h"
+#include "testmain.h"
 
 class tst_filter : public QObject {
     Q_OBJECT
@@ -127,5 +128,5 @@ void tst_filter::capWriteAfterEnterEmptiesTheBoxButDrawsTheCap()
     QCOMPARE(s->number(), QStringLiteral("214785600"));
 }
 
-QTEST_MAIN(tst_filter)
+DW_TEST_MAIN(tst_filter)
 #include "tst_filter.moc"

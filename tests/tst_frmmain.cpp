@@ -6,6 +6,7 @@
 // bits 8..23) and the two formulas in 64-bit floats.
 
 #include "session.h"
+#include "testmain.h"
 
 class tst_frmmain : public QObject {
     Q_OBJECT
@@ -314,5 +315,5 @@ void tst_frmmain::badInputIsReportedAndSurvived()
     QCOMPARE(s->number(), QString::number(s->lastvalue()));
 }
 
-QTEST_MAIN(tst_frmmain)
+DW_TEST_MAIN(tst_frmmain)
 #include "tst_frmmain.moc"

@@ -1,6 +1,7 @@
 // The name window: OK follows the name box, and the keys typed make the seed.
 
 #include "session.h"
+#include "testmain.h"
 
 class tst_frmname : public QObject {
     Q_OBJECT
@@ -127,5 +128,5 @@ void tst_frmname::keysAfterOkReachNoHiddenWindow()
     QCOMPARE(s->txtvalue()->text(), QStringLiteral("382")); // and "a"
 }
 
-QTEST_MAIN(tst_frmname)
+DW_TEST_MAIN(tst_frmname)
 #include "tst_frmname.moc"

@@ -3,6 +3,7 @@
 // copied without taking the focus.
 
 #include "session.h"
+#include "testmain.h"
 
 #include <QContextMenuEvent>
 #include <QSignalSpy>
@@ -239,5 +240,5 @@ void tst_keyboard::numberCanBeCopied()
     QCOMPARE(s->lastvalue(), 20144531);
 }
 
-QTEST_MAIN(tst_keyboard)
+DW_TEST_MAIN(tst_keyboard)
 #include "tst_keyboard.moc"

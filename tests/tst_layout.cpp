@@ -2,6 +2,7 @@
 // this at several scale factors too.
 
 #include "session.h"
+#include "testmain.h"
 
 #include <QStyle>
 #include <QStyleOption>
@@ -200,5 +201,5 @@ void tst_layout::checkWindow(platform::Form& window)
     }
 }
 
-QTEST_MAIN(tst_layout)
+DW_TEST_MAIN(tst_layout)
 #include "tst_layout.moc"

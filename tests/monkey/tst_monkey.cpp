@@ -1,6 +1,7 @@
 // The monkey at fixed seeds: random people, the same every run.
 
 #include "monkey.h"
+#include "testmain.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -38,5 +39,5 @@ void tst_monkey::randomUse()
     QVERIFY(result.runs > 1);
 }
 
-QTEST_MAIN(tst_monkey)
+DW_TEST_MAIN(tst_monkey)
 #include "tst_monkey.moc"
