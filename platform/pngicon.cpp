@@ -34,13 +34,18 @@ public:
     }
 
     // Every mode looks the same: the icon marks windows, which are never disabled.
-    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
         Size* best = bestFor(size);
         if (!best)
             return {};
-        if (best->pixmap.isNull())
+        if (best->pixmap.isNull()) {
             best->pixmap = QPixmap::fromImage(QImageReader(best->file, "png").read());
+            if (best->pixmap.isNull()) { // a header that reads, over data that does not
+                sizes_.erase(sizes_.begin() + (best - sizes_.data()));
+                return pixmap(size, mode, state);
+            }
+        }
         if (best->size.width() <= size.width() && best->size.height() <= size.height())
             return best->pixmap;
         return best->pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -62,11 +67,14 @@ private:
     };
 
     // The sizes, smallest first, read from the files' headers the first time they are needed.
+    // A file that is missing or has no readable header is left out, once.
     std::vector<Size>& measured()
     {
-        if (!sizes_.empty() && !sizes_.front().size.isValid()) {
+        if (!measured_) {
+            measured_ = true;
             for (Size& size : sizes_)
                 size.size = QImageReader(size.file, "png").size();
+            std::erase_if(sizes_, [](const Size& size) { return size.size.isEmpty(); });
             std::sort(sizes_.begin(), sizes_.end(),
                       [](const Size& a, const Size& b) { return a.size.width() < b.size.width(); });
         }
@@ -87,6 +95,7 @@ private:
     }
 
     std::vector<Size> sizes_;
+    bool measured_ = false;
 };
 
 } // namespace

@@ -1,9 +1,12 @@
 // Start-up, the switches between the two windows, and the three ways out.
 
 #include "platform/betweenframes.h"
+#include "platform/pngicon.h"
+#include "platform/wayland.h"
 #include "session.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 
@@ -55,6 +58,7 @@ private slots:
     void waylandWindowsHideBetweenFrames_data();
     void waylandWindowsHideBetweenFrames();
     void onlyQtBefore643HasTheFrameRace();
+    void iconLeavesOutFilesItCannotRead();
 
 private:
     std::unique_ptr<Session> s;
@@ -243,10 +247,26 @@ void tst_lifecycle::onlyQtBefore643HasTheFrameRace()
     QVERIFY(!platform::hasFrameRace(QVersionNumber(6, 5, 0)));
 }
 
+void tst_lifecycle::iconLeavesOutFilesItCannotRead()
+{
+    QTemporaryDir dir;
+    QFile large(QStringLiteral(":/icons/dicewright-32.png"));
+    QFile broken(dir.filePath("broken.png")); // the header of a 32-pixel icon, without pixels
+    QVERIFY(large.open(QIODevice::ReadOnly) && broken.open(QIODevice::WriteOnly));
+    broken.write(large.read(40));
+    broken.close();
+    const QIcon icon = platform::pngIcon(
+        {":/icons/dicewright-16.png", dir.filePath("missing.png"), broken.fileName()});
+    QCOMPARE(icon.pixmap(32).size(), QSize(16, 16)); // the broken file, tried and dropped
+    QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(16, 16)});
+}
+
 int main(int argc, char** argv)
 {
     HidingObserver app(argc, argv);
     tst_lifecycle test;
-    return QTest::qExec(&test, argc, argv);
+    const int status = QTest::qExec(&test, argc, argv);
+    platform::exitBeforeWaylandTeardown(status); // as the program itself ends
+    return status;
 }
 #include "tst_lifecycle.moc"
