@@ -65,12 +65,14 @@ frmmain::frmmain(Program& program) : Form(program, design, controls), program_(p
 
 platform::CommandButton* frmmain::cmdget()
 {
-    return control<platform::CommandButton>("cmdget");
+    clientArea(); // the controls, built first
+    return cmdget_;
 }
 
 platform::TextBox* frmmain::txtvalue()
 {
-    return control<platform::TextBox>("txtvalue");
+    clientArea();
+    return txtvalue_;
 }
 
 void frmmain::controlsBuilt()

@@ -40,7 +40,8 @@ frmname::frmname(Program& program) : Form(program, design, controls), program_(p
 
 platform::TextBox* frmname::txtname()
 {
-    return control<platform::TextBox>("txtname");
+    clientArea(); // the controls, built first
+    return txtname_;
 }
 
 void frmname::controlsBuilt()
