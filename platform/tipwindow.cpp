@@ -26,8 +26,6 @@ TipWindow::TipWindow(QWidget* owner)
     setTextFormat(Qt::PlainText);
     expiry_.setSingleShot(true);
     connect(&expiry_, &QTimer::timeout, this, &QWidget::hide);
-    owner->installEventFilter(this);
-    qApp->installEventFilter(this);
 }
 
 void TipWindow::showText(const QPoint& globalPos, const QString& text)
@@ -45,6 +43,13 @@ void TipWindow::showText(const QPoint& globalPos, const QString& text)
     move(at);
     show();
     expiry_.start(10s);
+    qApp->installEventFilter(this); // while shown only: it sees every event of the program
+}
+
+void TipWindow::hideEvent(QHideEvent* event)
+{
+    qApp->removeEventFilter(this);
+    HidesBetweenFrames<QLabel>::hideEvent(event);
 }
 
 bool TipWindow::eventFilter(QObject* watched, QEvent* event)
