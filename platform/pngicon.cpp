@@ -11,6 +11,15 @@
 namespace platform {
 namespace {
 
+// Qt's own PNG reader, and only it: left to detect the format, QImageReader asks every image
+// plugin whether it reads "png", loading each plugin and the libraries it needs.
+struct PngReader : QImageReader {
+    explicit PngReader(const QString& file) : QImageReader(file, "png")
+    {
+        setAutoDetectImageFormat(false);
+    }
+};
+
 class PngIconEngine : public QIconEngine {
 public:
     explicit PngIconEngine(const QStringList& files)
@@ -40,7 +49,7 @@ public:
         if (!best)
             return {};
         if (best->pixmap.isNull()) {
-            best->pixmap = QPixmap::fromImage(QImageReader(best->file, "png").read());
+            best->pixmap = QPixmap::fromImage(PngReader(best->file).read());
             if (best->pixmap.isNull()) { // a header that reads, over data that does not
                 sizes_.erase(sizes_.begin() + (best - sizes_.data()));
                 return pixmap(size, mode, state);
@@ -73,7 +82,7 @@ private:
         if (!measured_) {
             measured_ = true;
             for (Size& size : sizes_)
-                size.size = QImageReader(size.file, "png").size();
+                size.size = PngReader(size.file).size();
             std::erase_if(sizes_, [](const Size& size) { return size.size.isEmpty(); });
             std::sort(sizes_.begin(), sizes_.end(),
                       [](const Size& a, const Size& b) { return a.size.width() < b.size.width(); });

@@ -74,7 +74,7 @@ void tst_lifecycle::startupShowsOnlyTheNameWindow()
     QVERIFY(!s->cmdok()->isEnabled());
     QVERIFY(!s->cmdget()->isEnabled());
     QCOMPARE(QApplication::focusWidget(), s->txtname());
-    // Both windows offer the window system the program's icon in every size up to 128.
+    // Both windows offer the window system the program's icon in every size up to 64.
     const auto offered = [](const QWidget& window) {
         QList<int> widths;
         for (const QSize size : window.windowIcon().availableSizes())
@@ -82,7 +82,7 @@ void tst_lifecycle::startupShowsOnlyTheNameWindow()
         std::sort(widths.begin(), widths.end());
         return widths;
     };
-    const QList<int> sizes = {16, 24, 32, 48, 64, 128};
+    const QList<int> sizes = {16, 24, 32, 48, 64};
     QCOMPARE(offered(s->name()), sizes);
     QCOMPARE(offered(s->main()), sizes);
     QCOMPARE(s->name().windowIcon().pixmap(48).size(), QSize(48, 48));
