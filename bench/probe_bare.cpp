@@ -10,5 +10,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QWidget window;
     window.show();
-    return waitExposed(window) ? 0 : 1;
+    if (!waitExposed(window))
+        return 1;
+    reportReady();
+    return 0;
 }

@@ -18,5 +18,8 @@ int main(int argc, char* argv[])
         return 1;
     QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
     QCoreApplication::sendEvent(name.txtname(), &key);
-    return name.txtname()->text() == QStringLiteral("a") ? 0 : 1;
+    if (name.txtname()->text() != QStringLiteral("a"))
+        return 1;
+    reportReady();
+    return 0;
 }

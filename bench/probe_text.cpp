@@ -11,5 +11,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QLabel window(QStringLiteral("What is your name?"));
     window.show();
-    return waitExposed(window) ? 0 : 1;
+    if (!waitExposed(window))
+        return 1;
+    reportReady();
+    return 0;
 }
