@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Dicewright need, when any
-# is missing. Works as root or through sudo.
+# Installs the Debian packages Dicewright needs, when any is missing. Works as root or through
+# sudo, on Debian 12 and 13 and on any release that has these packages under these names.
+#   Usage: scripts/deps.sh [run|test]
+#     run   what building and running the program need (the default)
+#     test  that, and what the tests, the benchmark and the package check need
 set -euo pipefail
 
-packages=(
+run_packages=(
   g++ cmake ninja-build pkg-config   # toolchain
-  clang libclang-rt-14-dev           # the sanitizer build and the fuzz target
-  qt6-base-dev libgl-dev             # Qt 6 Widgets and Test
+  qt6-base-dev libgl-dev             # Qt 6 Widgets
   qt6-qpa-plugins qt6-wayland        # window system plugins, X11 and Wayland
+)
+test_packages=(
+  clang libclang-rt-dev              # the sanitizer build and the fuzz target: the clang
+                                     # runtime that goes with the release's clang
   fonts-dejavu-core                  # a font for windows drawn offscreen
   desktop-file-utils appstream dpkg-dev  # checking and packaging the desktop files
   xvfb xauth openbox weston          # real display servers for the window tests
@@ -19,6 +25,13 @@ packages=(
   lintian man-db                     # checking the package and its manual page
 )
 
+packages=("${run_packages[@]}")
+case "${1:-run}" in
+  run) ;;
+  test) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: scripts/deps.sh [run|test]" >&2; exit 2 ;;
+esac
+
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
@@ -29,7 +42,9 @@ done
 
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
+# At a machine's first boot another apt may hold the package lock: wait for it.
+wait_for_lock=(-o DPkg::Lock::Timeout=600)
 echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get "${wait_for_lock[@]}" update -qq
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt-get "${wait_for_lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"

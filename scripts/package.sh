@@ -20,7 +20,7 @@ if $install && dpkg-query -W -f='${Status}' dicewright 2>/dev/null | grep -q "in
         "and then remove it. Remove it first, or check the unpacked package (no --install)." >&2
     exit 1
 fi
-scripts/deps.sh
+scripts/deps.sh test
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
 

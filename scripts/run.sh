@@ -2,7 +2,7 @@
 # Installs what is missing, builds Dicewright and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh run
 cmake --preset default >/dev/null
 cmake --build --preset default
 exec build/default/app/dicewright

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 actions=${1:-1000000}
 seed=${2:-1}
 platform=${3:-offscreen}
-scripts/deps.sh
+scripts/deps.sh test
 cmake --preset asan >/dev/null
 cmake --build --preset asan --target monkey_soak
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -7,7 +7,7 @@
 # need, but installs, replaces or removes no dicewright package, except in CI (CI=true).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh test
 for preset in test asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
