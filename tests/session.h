@@ -6,6 +6,7 @@
 #include "activation.h"
 #include "desktopfocus.h"
 #include "messageboxanswerer.h"
+#include "pointer.h"
 #include "platform/controls.h"
 #include "platform/textbox.h"
 #include "ui/frmmain.h"
@@ -125,12 +126,10 @@ public:
         return true;
     }
 
-    // Rests the pointer on a widget, through its window as the window system moves it
-    // (Wayland cannot place the cursor), until a tooltip window shows.
+    // Rests the pointer on a widget until a tooltip window shows.
     [[nodiscard]] static bool showTip(QWidget* widget)
     {
-        QTest::mouseMove(widget->window()->windowHandle(),
-                         widget->mapTo(widget->window(), widget->rect().center()));
+        pointAt(widget, widget->rect().center());
         return QTest::qWaitFor([] {
             const QWidgetList windows = QApplication::topLevelWidgets();
             return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
@@ -164,14 +163,13 @@ public:
         if (!action)
             qFatal("no menu item %s", item);
         if (bar->actions().contains(action)) {
-            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
+            pointAndClick(bar, bar->actionGeometry(action).center());
         } else {
             auto* menu = main().findChild<QMenu*>(QStringLiteral("random"));
-            QTest::mouseClick(bar, Qt::LeftButton, {},
-                              bar->actionGeometry(menu->menuAction()).center());
+            pointAndClick(bar, bar->actionGeometry(menu->menuAction()).center());
             if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
                 return false;
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            pointAndClick(menu, menu->actionGeometry(action).center());
             if (!QTest::qWaitFor([menu] { return !menu->isVisible(); }))
                 return false;
         }

@@ -223,14 +223,19 @@ void tst_keyboard::numberCanBeCopied()
     QWidget* focusBefore = QApplication::focusWidget();
     auto* number = s->on<QLabel>(s->main(), "lblnumber");
     const auto choose = [number](const QString& item) {
+        pointAt(number, number->rect().center());
         QContextMenuEvent rightClick(QContextMenuEvent::Mouse, number->rect().center(),
                                      number->mapToGlobal(number->rect().center()));
         QApplication::sendEvent(number, &rightClick);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
-        for (QAction* action : menu->actions())
-            if (action->text().remove('&') == item)
-                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        const QList<QAction*> actions = menu->actions();
+        const auto action = std::find_if(actions.begin(), actions.end(), [&](QAction* each) {
+            return each->text().remove('&') == item;
+        });
+        QVERIFY(action != actions.end());
+        // The menu goes once an item is chosen: nothing of it is touched after the click.
+        pointAndClick(menu, menu->actionGeometry(*action).center());
         QTRY_VERIFY(!QApplication::activePopupWidget());
     };
     choose("Select All");

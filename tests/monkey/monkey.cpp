@@ -1,6 +1,7 @@
 #include "monkey.h"
 
 #include "activation.h"
+#include "pointer.h"
 
 #include "platform/controls.h"
 #include "platform/textbox.h"
@@ -314,12 +315,12 @@ void Monkey::chooseMenuItem(const char* name)
     QMenuBar* bar = main.menuBar();
     auto* menu = main.findChild<QMenu*>("random");
     auto* item = main.findChild<QAction*>(name);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    pointAndClick(bar, bar->actionGeometry(menu->menuAction()).center());
     if (!menu->isVisible()) {
         check(false, "the Dicewright menu did not open");
         return;
     }
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    pointAndClick(menu, menu->actionGeometry(item).center());
     if (program_->mainForm().isVisible())
         activate(&program_->mainForm());
 }
@@ -345,9 +346,8 @@ void Monkey::endRun()
     const int way = random_.bounded(3);
     note(QStringLiteral("way out %1").arg(way));
     if (way == 0 && main.isVisible())
-        QTest::mouseClick(
-            main.menuBar(), Qt::LeftButton, {},
-            main.menuBar()->actionGeometry(main.findChild<QAction*>("exit")).center());
+        pointAndClick(main.menuBar(),
+                      main.menuBar()->actionGeometry(main.findChild<QAction*>("exit")).center());
     else if (way == 1 && main.isVisible())
         main.close();
     else
