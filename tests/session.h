@@ -129,6 +129,8 @@ public:
     // Rests the pointer on a widget until a tooltip window shows.
     [[nodiscard]] static bool showTip(QWidget* widget)
     {
+        // Where the pointer rests already, Qt sees no move: it comes from a pixel away.
+        pointAt(widget, widget->rect().center() + QPoint(1, 1));
         pointAt(widget, widget->rect().center());
         return QTest::qWaitFor([] {
             const QWidgetList windows = QApplication::topLevelWidgets();
