@@ -1,10 +1,13 @@
 #pragma once
 
-// The mouse as a hand moves it: to the place first, then a click there, both through the
-// widget's window as the window system delivers them, so Qt knows where the pointer is.
+// The mouse as a hand moves it: to the place first, then a click there.
+//
 // A menu ignores a press and a release where the pointer has not moved since the menu opened
-// (so the click that opened it chooses nothing); Qt 6.8 tells that from the pointer position
-// the window system last reported, which events sent straight to a widget never change.
+// (so the click that opened it chooses nothing). Qt 6.8 tells that from the pointer position
+// the window system last reported, which only events through the window change, so the
+// pointer moves there through the widget's window. The click itself goes to the widget, as
+// Qt Test sends it: on Wayland, presses through the window while a menu is open now and then
+// left no window of the program with the keyboard on Qt 6.8 (the monkey, 7 runs in 12).
 
 #include <QTest>
 #include <QWidget>
@@ -20,6 +23,5 @@ inline void pointAt(QWidget* widget, QPoint where)
 inline void pointAndClick(QWidget* widget, QPoint where, Qt::MouseButton button = Qt::LeftButton)
 {
     pointAt(widget, where);
-    QWindow* window = widget->window()->windowHandle();
-    QTest::mouseClick(window, button, {}, window->mapFromGlobal(widget->mapToGlobal(where)));
+    QTest::mouseClick(widget, button, {}, where);
 }
