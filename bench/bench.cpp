@@ -1,4 +1,4 @@
-// Dicewright next to a bare Qt window: start-up time, peak memory, and the cost of single
+// Dicewright next to plain Qt windows: start-up time, peak memory, and the cost of single
 // events through the real widgets. Prints medians and ranges; asserts nothing.
 //   dicewright_bench [start-up runs, default 30] [events of each kind, default 10000]
 // On Qt's offscreen platform unless QT_QPA_PLATFORM names another. Its last line says that
@@ -13,10 +13,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QRadioButton>
 #include <QTest>
 #include <QThread>
+#include <QVBoxLayout>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -94,14 +96,15 @@ void startupAndFootprint(int runs)
 {
     const QString dir = QCoreApplication::applicationDirPath();
     const QStringList probes = {dir + "/probe_dicewright", dir + "/probe_bare",
-                                dir + "/probe_text"};
+                                dir + "/probe_text", dir + "/probe_controls"};
+    constexpr int kinds = 4;
     for (const QString& probe : probes)
         runProbe(probe); // warm the file cache for all
     const bool onDisplayServer = QGuiApplication::platformName() != QLatin1String("offscreen");
 
-    std::vector<double> times[3], memory[3];
+    std::vector<double> times[kinds], memory[kinds];
     for (int i = 0; i < runs; ++i) { // alternate, so drifts of the machine hit all alike
-        for (int p = 0; p < 3; ++p) {
+        for (int p = 0; p < kinds; ++p) {
             // A window that just closed keeps a display server busy drawing the desktop again
             // for a while; each run starts on a quiet one, as a person's does.
             if (onDisplayServer)
@@ -111,21 +114,26 @@ void startupAndFootprint(int runs)
             memory[p].push_back(run.peakMegabytes);
         }
     }
-    const char* names[] = {"Dicewright", "bare window", "window with one line of text"};
+    const char* names[] = {"Dicewright", "bare window", "window with one line of text",
+                           "its controls in plain Qt"};
     std::printf("Start-up to a window that takes keys, %d runs each (median, min-max):\n", runs);
-    for (int p = 0; p < 3; ++p)
+    for (int p = 0; p < kinds; ++p)
         printRow(names[p], stats(times[p]), "ms");
     std::printf("  ratio to the bare window     %7.3f\n",
                 stats(times[0]).median / stats(times[1]).median);
     std::printf("  ratio to the text window     %7.3f   (target at most 1.05)\n",
                 stats(times[0]).median / stats(times[2]).median);
+    std::printf("  ratio to the plain controls  %7.3f\n",
+                stats(times[0]).median / stats(times[3]).median);
     std::printf("Peak resident memory (median, min-max):\n");
-    for (int p = 0; p < 3; ++p)
+    for (int p = 0; p < kinds; ++p)
         printRow(names[p], stats(memory[p]), "MB");
     std::printf("  ratio to the bare window     %7.3f\n",
                 stats(memory[0]).median / stats(memory[1]).median);
     std::printf("  ratio to the text window     %7.3f   (target at most 1.05)\n",
                 stats(memory[0]).median / stats(memory[2]).median);
+    std::printf("  ratio to the plain controls  %7.3f\n",
+                stats(memory[0]).median / stats(memory[3]).median);
 }
 
 // Times `event` once per call, `count` times; `between` runs untimed before each.
@@ -142,6 +150,27 @@ Stats timeEvents(int count, const std::function<void()>& event,
         micros.push_back(clock.nsecsElapsed() / 1000.0);
     }
     return stats(micros);
+}
+
+// The least a click that shows a result costs: a plain button whose click sets a label's
+// text, in a window of its own, through the same mouse events as Get Number.
+Stats plainButtonClick(int count)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* label = new QLabel(QStringLiteral("000000000000000000000000000"));
+    auto* button = new QPushButton(QStringLiteral("&Get Number"));
+    layout->addWidget(label);
+    layout->addWidget(button);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, label,
+                     [&] { label->setText(QString::number(++clicks)); });
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the plain window did not come up");
+    return timeEvents(
+        count, [&] { QTest::mouseClick(button, Qt::LeftButton); },
+        [](int) { QCoreApplication::processEvents(); });
 }
 
 bool eventCosts(int count)
@@ -167,9 +196,13 @@ bool eventCosts(int count)
         return false;
     QPushButton* cmdget = main.cmdget();
     const auto settle = [](int) { QCoreApplication::processEvents(); };
-    printRow("Get Number, pure mode",
-               timeEvents(
-                   count, [&] { QTest::mouseClick(cmdget, Qt::LeftButton); }, settle), "us");
+    const Stats pure = timeEvents(
+        count, [&] { QTest::mouseClick(cmdget, Qt::LeftButton); }, settle);
+    printRow("Get Number, pure mode", pure, "us");
+
+    const Stats plain = plainButtonClick(count);
+    printRow("a plain button and label", plain, "us");
+    std::printf("  Get Number's ratio to it     %7.3f\n", pure.median / plain.median);
 
     QTest::mouseClick(main.control<QRadioButton>("optrange"), Qt::LeftButton);
     auto* txtone = main.control<platform::TextBox>("txtone");
