@@ -9,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-30}
 events=${2:-10000}
+scripts/deps.sh test
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
 bench=build/bench/bench/dicewright_bench

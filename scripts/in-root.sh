@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Runs one of this project's scripts on another Debian release, as on a fresh machine of it:
+# makes a minimal root of RELEASE with debootstrap in a temporary folder, binds /proc, /sys and
+# /dev (with /dev/pts and /dev/shm) into it, copies a clean clone of this checkout's HEAD in
+# and runs the script there, by default the test command, ./scripts/test.sh. The root is
+# removed afterwards, whatever happened. Needs root (or sudo) and Debian's package servers;
+# installs debootstrap here when missing.
+#   Usage: scripts/in-root.sh [RELEASE] [SCRIPT [ARGUMENTS...]]
+#     RELEASE  a Debian codename, or "other" (the default): trixie (Debian 13, Qt 6.8) on
+#              Debian 12, bookworm (Debian 12, Qt 6.4) elsewhere
+#     SCRIPT   a path in the clone, such as scripts/bench.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ "$(id -u)" -ne 0 ]; then
+    exec sudo --preserve-env=CI,DISPLAY_TEST_TIMEOUT "$0" "$@"
+fi
+
+release=${1:-other}
+[ $# -gt 0 ] && shift
+command=("${@:-./scripts/test.sh}")
+if [ "$release" = other ]; then
+    here=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    if [ "$here" = bookworm ]; then release=trixie; else release=bookworm; fi
+fi
+
+if ! command -v debootstrap >/dev/null; then
+    apt-get -o DPkg::Lock::Timeout=600 update -qq
+    DEBIAN_FRONTEND=noninteractive \
+        apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends debootstrap
+fi
+
+work=$(mktemp -d "${TMPDIR:-/var/tmp}/dicewright-$release.XXXXXX")
+root=$work/root
+mounts=(proc sys dev dev/pts dev/shm) # bound in this order, let go in the other
+
+cleanUp() {
+    local status=$? pid i
+    # Whatever the script left running inside the root goes first, or its mounts stay busy.
+    for pid in $(ls /proc | grep -E '^[0-9]+$'); do
+        if [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ]; then
+            kill -KILL "$pid" 2>/dev/null || true
+        fi
+    done
+    for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
+        if mountpoint -q "$root/${mounts[i]}"; then
+            umount "$root/${mounts[i]}" || umount -l "$root/${mounts[i]}"
+        fi
+    done
+    # Only what lies in the root itself: nothing bound into it is reached.
+    rm -rf --one-file-system "$work"
+    echo "in-root.sh: the $release root is removed; ${command[*]} ended with status $status"
+}
+trap cleanUp EXIT
+trap 'exit 130' INT TERM
+
+echo "== debootstrap --variant=minbase $release"
+debootstrap --variant=minbase "$release" "$root" >"$work/debootstrap.log" 2>&1 ||
+    { tail -20 "$work/debootstrap.log" >&2; exit 1; }
+for mount in "${mounts[@]}"; do
+    mount --bind "/$mount" "$root/$mount"
+done
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+git clone --quiet --no-local . "$root/work/dicewright"
+echo "== ${command[*]} on $release, at $(git rev-parse --short HEAD)"
+chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    HOME=/root LANG=C.UTF-8 CI="${CI:-}" DISPLAY_TEST_TIMEOUT="${DISPLAY_TEST_TIMEOUT:-}" \
+    /bin/bash -c 'cd /work/dicewright && exec "$@"' in-root "${command[@]}"
