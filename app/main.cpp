@@ -1,4 +1,5 @@
-#include "platform/wayland.h"
+#include "platform/qtworkarounds/start.h"
+#include "platform/qtworkarounds/waylandexit.h"
 #include "ui/program.h"
 
 #include <QApplication>
@@ -59,12 +60,13 @@ int main(int argc, char* argv[])
                    stderr);
         return EXIT_FAILURE;
     }
+    platform::startQtWorkarounds();
     QApplication app(argc, argv);
     int status = 0;
     {
         Program program;
         status = program.exec();
     } // the windows are gone with the program
-    platform::exitBeforeWaylandTeardown(status);
+    platform::qtworkarounds::exitBeforeWaylandTeardown(status);
     return status;
 }

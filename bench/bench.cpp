@@ -5,6 +5,7 @@
 // every figure was measured; a run that stops before it has not (scripts/bench.sh checks).
 
 #include "platform/controls.h"
+#include "platform/qtworkarounds/start.h"
 #include "platform/textbox.h"
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
@@ -262,6 +263,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::setvbuf(stdout, nullptr, _IOLBF, 0); // what was measured survives a crash
+    platform::startQtWorkarounds(); // as the program does
     QApplication app(argc, argv);
     std::printf("On Qt's %s platform.\n", qPrintable(QGuiApplication::platformName()));
     const QStringList args = app.arguments();

@@ -1,6 +1,7 @@
 // Start-up probe: Dicewright up to the moment its name window is shown and takes a key.
 
 #include "exposed.h"
+#include "platform/qtworkarounds/start.h"
 #include "platform/textbox.h"
 #include "ui/frmname.h"
 #include "ui/program.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    platform::startQtWorkarounds();
     QApplication app(argc, argv);
     Program program;
     program.start();

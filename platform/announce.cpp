@@ -1,83 +1,22 @@
 #include "platform/announce.h"
 
 #include <QAccessible>
-#include <QAccessibleObject>
 #include <QWidget>
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+#include "platform/qtworkarounds/notification.h"
+#endif
 
 namespace platform {
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-
 void announce(QWidget* window, const QString& text)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(window, text);
     QAccessible::updateAccessibility(&event);
-}
-
 #else
-
-namespace {
-
-// Before Qt 6.8 there is no announcement: a screen reader speaks an object of the
-// notification role as it shows, wherever the focus is. This one has no widget, so nothing
-// appears on screen and nothing takes the focus; each announcement shows it again.
-class Announcement : public QObject {
-public:
-    explicit Announcement(QWidget* window) : QObject(window) {}
-    QString text;
-};
-
-class AccessibleAnnouncement : public QAccessibleObject {
-public:
-    explicit AccessibleAnnouncement(Announcement* announcement) : QAccessibleObject(announcement) {}
-
-    QAccessibleInterface* parent() const override
-    {
-        return QAccessible::queryAccessibleInterface(object()->parent());
-    }
-    int childCount() const override { return 0; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text kind) const override
-    {
-        return kind == QAccessible::Name ? static_cast<Announcement*>(object())->text : QString();
-    }
-    QAccessible::Role role() const override { return QAccessible::Notification; }
-    QAccessible::State state() const override { return {}; }
-};
-
-QAccessibleInterface* accessibleAnnouncement(const QString& /*className*/, QObject* object)
-{
-    auto* announcement = dynamic_cast<Announcement*>(object);
-    return announcement ? new AccessibleAnnouncement(announcement) : nullptr;
-}
-
-Announcement* announcementOf(QWidget* window)
-{
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(accessibleAnnouncement);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
-    for (QObject* child : window->children()) {
-        if (auto* announcement = dynamic_cast<Announcement*>(child))
-            return announcement;
-    }
-    return new Announcement(window);
-}
-
-} // namespace
-
-void announce(QWidget* window, const QString& text)
-{
-    if (!QAccessible::isActive())
-        return;
-    Announcement* announcement = announcementOf(window);
-    announcement->text = text;
-    QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
-}
-
+    qtworkarounds::announceAsNotification(window, text);
 #endif
+}
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "platform/controls.h"
 
-#include "platform/tipwindow.h"
+#include "platform/qtworkarounds/tipwindow.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -168,7 +168,7 @@ void Frame::setCaption(const QString& caption)
 bool Frame::event(QEvent* event)
 {
     // The tooltip holds the whole greeting, which a long name cuts short in the caption.
-    if (event->type() == QEvent::ToolTip && showOwnTip(this, tip_, event))
+    if (event->type() == QEvent::ToolTip && qtworkarounds::showOwnTip(this, event))
         return true;
     return QGroupBox::event(event);
 }

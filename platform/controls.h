@@ -54,8 +54,6 @@ private:
 // A frame whose caption is shown as it stands: a name with "&" in it is not an access key.
 // A caption too long for the frame is shortened with an ellipsis; its tooltip and accessible
 // name keep it whole.
-class TipWindow;
-
 class Frame : public QGroupBox {
     Q_OBJECT
 
@@ -74,7 +72,6 @@ private:
     int captionRoom() const;
 
     QString caption_;
-    TipWindow* tip_ = nullptr;
 };
 
 // A menu item. Its check mark belongs to the program: choosing the item raises Click and

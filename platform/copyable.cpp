@@ -1,6 +1,6 @@
 #include "platform/copyable.h"
 
-#include "platform/betweenframes.h"
+#include "platform/window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,7 +16,7 @@ void makeCopyable(QLabel* label)
     // QLabel offers a context menu only for links.
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(label, &QWidget::customContextMenuRequested, label, [label](QPoint at) {
-        auto* menu = new HidesBetweenFrames<QMenu>(label);
+        auto* menu = new Window<QMenu>(label);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         QAction* copy = menu->addAction(QObject::tr("&Copy"), label, [label] {
             QGuiApplication::clipboard()->setText(label->selectedText());

@@ -13,21 +13,6 @@
 #include <QVBoxLayout>
 
 namespace platform {
-namespace {
-
-// On X11, Qt hands a window's pixels to the X server through shared memory, and before it
-// paints over pixels the server may still be reading it waits for a round trip. A button
-// pressed and released paints itself twice in a row, so a click waited for the server
-// (three quarters of its time under Xvfb). The windows are small: their pixels go over the
-// connection instead, which needs no wait. A user's own choice stands.
-void paintWithoutWaitingForTheServer()
-{
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
-}
-Q_CONSTRUCTOR_FUNCTION(paintWithoutWaitingForTheServer)
-
-} // namespace
 
 Form::Form(Runtime& runtime, const FormDef& form, std::span<const ControlDef> controls)
     : runtime_(runtime), design_(form), controls_(controls)
@@ -108,7 +93,7 @@ QMenuBar* Form::addMenuBar()
 
 QMenu* Form::addMenu(const QString& title)
 {
-    auto* menu = new HidesBetweenFrames<QMenu>(title, menuBar_);
+    auto* menu = new Window<QMenu>(title, menuBar_);
     menu->setStyle(new MenuBarStyle(menu));
     menuBar_->addMenu(menu);
     return menu;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/betweenframes.h"
 #include "platform/designer.h"
+#include "platform/window.h"
 
 #include <QWidget>
 
@@ -19,7 +19,7 @@ class Runtime;
 // the first time they are needed (when the window is first shown, or a control is first
 // asked for), so a window that is never used costs nothing; build() is the one place that
 // happens, and no control is reachable before it is done.
-class Form : public HidesBetweenFrames<QWidget> {
+class Form : public Window<QWidget> {
     Q_OBJECT
 
 public:

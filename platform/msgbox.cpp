@@ -1,6 +1,6 @@
 #include "platform/msgbox.h"
 
-#include "platform/betweenframes.h"
+#include "platform/window.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -48,8 +48,8 @@ void shapeBox(QMessageBox& box)
 void msgBox(const QString& prompt, const QString& title)
 {
     // Owned by the active window so it opens over it; modal for the whole program.
-    HidesBetweenFrames<QMessageBox> box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok,
-                                        QApplication::activeWindow());
+    Window<QMessageBox> box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok,
+                            QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
     shapeBox(box);

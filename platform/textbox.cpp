@@ -1,7 +1,7 @@
 #include "platform/textbox.h"
 
-#include "platform/betweenframes.h"
 #include "platform/keyascii.h"
+#include "platform/window.h"
 
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
@@ -63,7 +63,7 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event)
     // QLineEdit's own commands, on a menu that hides between frames; the menu they come on
     // keeps them, so it goes with ours.
     QMenu* standard = createStandardContextMenu();
-    auto* menu = new HidesBetweenFrames<QMenu>(this);
+    auto* menu = new Window<QMenu>(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addActions(standard->actions());
     connect(menu, &QObject::destroyed, standard, &QObject::deleteLater);

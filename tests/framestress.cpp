@@ -2,9 +2,11 @@
 // destroyed, again and again; fails when the process aborts or Qt reports a lock misused.
 //   framestress [rounds, default 200]
 
-#include "lockwatch.h"
-#include "platform/tipwindow.h"
-#include "platform/wayland.h"
+#include "platform/qtworkarounds/start.h"
+#include "platform/qtworkarounds/tipwindow.h"
+#include "platform/qtworkarounds/waylandexit.h"
+#include "platform/window.h"
+#include "support/lockwatch.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -29,19 +31,20 @@ void runFor(int milliseconds, const QWidget* untilExposed = nullptr)
 
 int main(int argc, char* argv[])
 {
+    platform::startQtWorkarounds();
     QApplication app(argc, argv);
     const LockWatch lockWatch;
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 200;
     QWidget owner;
     const std::function<QWidget*()> kinds[] = {
-        [] { return new platform::HidesBetweenFrames<QWidget>; },
+        [] { return new platform::Window<QWidget>; },
         [&owner] {
-            auto* menu = new platform::HidesBetweenFrames<QMenu>(&owner);
+            auto* menu = new platform::Window<QMenu>(&owner);
             menu->addAction(QStringLiteral("&Generate Number"));
             return menu;
         },
-        [] { return new platform::HidesBetweenFrames<QMessageBox>(QMessageBox::NoIcon, "T", "t"); },
-        [&owner] { return new platform::TipWindow(&owner); },
+        [] { return new platform::Window<QMessageBox>(QMessageBox::NoIcon, "T", "t"); },
+        [&owner] { return new platform::qtworkarounds::TipWindow(&owner); },
     };
     QRandomGenerator random(1);
     int windows = 0;
@@ -65,6 +68,6 @@ int main(int argc, char* argv[])
                 "%d of Qt's lock messages\n",
                 qPrintable(QGuiApplication::platformName()), windows, LockWatch::misuses());
     const int status = LockWatch::misuses() == 0 ? 0 : 1;
-    platform::exitBeforeWaylandTeardown(status); // as the program itself ends
+    platform::qtworkarounds::exitBeforeWaylandTeardown(status); // as the program itself ends
     return status;
 }

@@ -1,7 +1,7 @@
 // What a screen reader announces, the access keys and the focus order.
 
-#include "session.h"
-#include "testmain.h"
+#include "support/sessiontest.h"
+#include "support/testmain.h"
 
 #include <QPointer>
 
@@ -35,17 +35,10 @@ void record(QAccessibleEvent* event)
 
 } // namespace
 
-class tst_accessibility : public QObject {
+class tst_accessibility : public SessionTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        s = std::make_unique<Session>();
-        QVERIFY(s->start());
-        QVERIFY(s->enterName("ab"));
-    }
-    void cleanup() { s.reset(); }
 
     void announced_data();
     void announced();
@@ -56,7 +49,7 @@ private slots:
     void heardByAScreenReader();
 
 private:
-    std::unique_ptr<Session> s;
+    void prepare() override { QVERIFY(s->enterName("ab")); }
 };
 
 void tst_accessibility::announced_data()

@@ -1,20 +1,12 @@
 // The bound boxes accept digits only: the last key code decides, not the text.
 
-#include "session.h"
-#include "testmain.h"
+#include "support/sessiontest.h"
+#include "support/testmain.h"
 
-class tst_filter : public QObject {
+class tst_filter : public SessionTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        s = std::make_unique<Session>();
-        QVERIFY(s->start());
-        QVERIFY(s->enterName("ab"));
-        QVERIFY(s->enterRange("", ""));
-    }
-    void cleanup() { s.reset(); }
 
     void typedKeys_data();
     void typedKeys();
@@ -25,7 +17,11 @@ private slots:
     void capWriteAfterEnterEmptiesTheBoxButDrawsTheCap();
 
 private:
-    std::unique_ptr<Session> s;
+    void prepare() override
+    {
+        QVERIFY(s->enterName("ab"));
+        QVERIFY(s->enterRange("", ""));
+    }
 };
 
 void tst_filter::typedKeys_data()

@@ -5,19 +5,13 @@
 // state = (state * 0x43FD43FD + 0xC39EC3) mod 2^24, reseed folding the seed's double into
 // bits 8..23) and the two formulas in 64-bit floats.
 
-#include "session.h"
-#include "testmain.h"
+#include "support/sessiontest.h"
+#include "support/testmain.h"
 
-class tst_frmmain : public QObject {
+class tst_frmmain : public SessionTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        s = std::make_unique<Session>();
-        QVERIFY(s->start());
-    }
-    void cleanup() { s.reset(); }
 
     void modeOptionsShowHideAndEmptyTheRange();
     void viewSeedTogglesCheckAndBox();
@@ -34,9 +28,6 @@ private slots:
     void greetingCarriesTheNameAsTyped();
     void badInputIsReportedAndSurvived_data();
     void badInputIsReportedAndSurvived();
-
-private:
-    std::unique_ptr<Session> s;
 };
 
 static const QString zeros = QStringLiteral("000000000000000000000000000");

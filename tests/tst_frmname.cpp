@@ -1,18 +1,12 @@
 // The name window: OK follows the name box, and the keys typed make the seed.
 
-#include "session.h"
-#include "testmain.h"
+#include "support/sessiontest.h"
+#include "support/testmain.h"
 
-class tst_frmname : public QObject {
+class tst_frmname : public SessionTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        s = std::make_unique<Session>();
-        QVERIFY(s->start());
-    }
-    void cleanup() { s.reset(); }
 
     void okFollowsTheNameBox();
     void enterAndEscapeLeaveTheWindowUp();
@@ -22,9 +16,6 @@ private slots:
     void secondNameContinuesTheTotal();
     void totalWrapsInsteadOfFailing();
     void keysAfterOkReachNoHiddenWindow();
-
-private:
-    std::unique_ptr<Session> s;
 };
 
 void tst_frmname::okFollowsTheNameBox()

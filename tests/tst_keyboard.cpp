@@ -2,22 +2,16 @@
 // an option group is one tab stop, Change only for a real change, and the number can be
 // copied without taking the focus.
 
-#include "session.h"
-#include "testmain.h"
+#include "support/sessiontest.h"
+#include "support/testmain.h"
 
 #include <QContextMenuEvent>
 #include <QSignalSpy>
 
-class tst_keyboard : public QObject {
+class tst_keyboard : public SessionTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        s = std::make_unique<Session>();
-        QVERIFY(s->start());
-    }
-    void cleanup() { s.reset(); }
 
     void focusedButtonAnswersEnterAndSpace_data();
     void focusedButtonAnswersEnterAndSpace();
@@ -31,7 +25,6 @@ private slots:
 
 private:
     QStringList walk(Qt::KeyboardModifiers mods, qsizetype steps);
-    std::unique_ptr<Session> s;
 };
 
 void tst_keyboard::focusedButtonAnswersEnterAndSpace_data()

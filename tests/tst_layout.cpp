@@ -1,8 +1,8 @@
 // Every caption fits its control and no two controls overlap, at any font size. CTest runs
 // this at several scale factors too.
 
-#include "session.h"
-#include "testmain.h"
+#include "support/session.h"
+#include "support/testmain.h"
 
 #include <QStyle>
 #include <QStyleOption>

@@ -1,10 +1,11 @@
 // Start-up, the switches between the two windows, and the three ways out.
 
-#include "platform/betweenframes.h"
 #include "platform/pngicon.h"
-#include "platform/tipwindow.h"
-#include "platform/wayland.h"
-#include "session.h"
+#include "platform/qtworkarounds/betweenframes.h"
+#include "platform/qtworkarounds/start.h"
+#include "platform/qtworkarounds/tipwindow.h"
+#include "platform/qtworkarounds/waylandexit.h"
+#include "support/sessiontest.h"
 
 #include <QLibraryInfo>
 #include <QSignalSpy>
@@ -39,16 +40,10 @@ private:
     QObjectList updating_;
 };
 
-class tst_lifecycle : public QObject {
+class tst_lifecycle : public SessionTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        s = std::make_unique<Session>();
-        QVERIFY(s->start());
-    }
-    void cleanup() { s.reset(); }
 
     void startupShowsOnlyTheNameWindow();
     void okAndCreateNewSeedSwitchWindows();
@@ -63,9 +58,6 @@ private slots:
     void workaroundsOnThisQt_data();
     void workaroundsOnThisQt();
     void iconLeavesOutFilesItCannotRead();
-
-private:
-    std::unique_ptr<Session> s;
 };
 
 void tst_lifecycle::startupShowsOnlyTheNameWindow()
@@ -225,7 +217,7 @@ void tst_lifecycle::waylandWindowsHideBetweenFrames_data()
 
 void tst_lifecycle::waylandWindowsHideBetweenFrames()
 {
-    if (!platform::hidesBetweenFrames())
+    if (!platform::qtworkarounds::hidesBetweenFrames())
         QSKIP("only on Wayland, with Qt before 6.4.3, does a window wait for its frame to hide");
     QFETCH(QStringList, steps);
     QFETCH(QString, hidden);
@@ -246,9 +238,9 @@ void tst_lifecycle::waylandWindowsHideBetweenFrames()
 
 void tst_lifecycle::onlyQtBefore643HasTheFrameRace()
 {
-    QVERIFY(platform::hasFrameRace(QVersionNumber(6, 4, 2)));
-    QVERIFY(!platform::hasFrameRace(QVersionNumber(6, 4, 3)));
-    QVERIFY(!platform::hasFrameRace(QVersionNumber(6, 5, 0)));
+    QVERIFY(platform::qtworkarounds::hasFrameRace(QVersionNumber(6, 4, 2)));
+    QVERIFY(!platform::qtworkarounds::hasFrameRace(QVersionNumber(6, 4, 3)));
+    QVERIFY(!platform::qtworkarounds::hasFrameRace(QVersionNumber(6, 5, 0)));
 }
 
 void tst_lifecycle::workaroundsOnThisQt_data()
@@ -257,7 +249,7 @@ void tst_lifecycle::workaroundsOnThisQt_data()
     QTest::addColumn<bool>("inForce");
     // Qt's Wayland client before 6.4.3 (Debian 12, Ubuntu 24.04) needs both; Qt 6.8 neither.
     const bool frameRace =
-        platform::onWayland() && QLibraryInfo::version() < QVersionNumber(6, 4, 3);
+        platform::qtworkarounds::onWayland() && QLibraryInfo::version() < QVersionNumber(6, 4, 3);
     QTest::newRow("windows hide between frames") << "hide" << frameRace;
     QTest::newRow("the greeting's tooltip is our own") << "tooltip" << frameRace;
 }
@@ -283,7 +275,7 @@ void tst_lifecycle::workaroundsOnThisQt()
             return window->windowType() == Qt::ToolTip && window->isVisible();
         });
         QVERIFY(tip != windows.end());
-        QCOMPARE(dynamic_cast<platform::TipWindow*>(*tip) != nullptr, inForce);
+        QCOMPARE(dynamic_cast<platform::qtworkarounds::TipWindow*>(*tip) != nullptr, inForce);
         QCOMPARE((*tip)->inherits("QTipLabel"), !inForce); // Qt's own
     }
 }
@@ -304,10 +296,11 @@ void tst_lifecycle::iconLeavesOutFilesItCannotRead()
 
 int main(int argc, char** argv)
 {
+    platform::startQtWorkarounds();
     HidingObserver app(argc, argv);
     tst_lifecycle test;
     const int status = QTest::qExec(&test, argc, argv);
-    platform::exitBeforeWaylandTeardown(status); // as the program itself ends
+    platform::qtworkarounds::exitBeforeWaylandTeardown(status); // as the program itself ends
     return status;
 }
 #include "tst_lifecycle.moc"

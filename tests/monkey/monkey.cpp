@@ -1,7 +1,7 @@
 #include "monkey.h"
 
-#include "activation.h"
-#include "pointer.h"
+#include "support/activation.h"
+#include "support/pointer.h"
 
 #include "platform/controls.h"
 #include "platform/textbox.h"

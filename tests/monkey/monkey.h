@@ -4,9 +4,9 @@
 // key presses, clicks and menus, and checks what a person must always be able to rely on
 // after every action. The same seed makes the same actions.
 
-#include "desktopfocus.h"
-#include "lockwatch.h"
-#include "messageboxanswerer.h"
+#include "support/desktopfocus.h"
+#include "support/lockwatch.h"
+#include "support/messageboxanswerer.h"
 
 #include <QObject>
 #include <QRandomGenerator>

@@ -3,7 +3,8 @@
 
 #include "monkey.h"
 
-#include "platform/wayland.h"
+#include "platform/qtworkarounds/start.h"
+#include "platform/qtworkarounds/waylandexit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::startQtWorkarounds();
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const qint64 actions = args.size() > 1 ? args[1].toLongLong() : 1000000;
@@ -36,6 +38,6 @@ int main(int argc, char* argv[])
                 static_cast<long long>(result.failedDraws));
     const bool held = result.failure.isEmpty();
     std::printf(held ? "every invariant held\n" : "FAILED: %s\n", qPrintable(result.failure));
-    platform::exitBeforeWaylandTeardown(held ? 0 : 1); // as the program itself ends
+    platform::qtworkarounds::exitBeforeWaylandTeardown(held ? 0 : 1); // as the program itself ends
     return held ? 0 : 1;
 }

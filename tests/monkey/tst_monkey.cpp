@@ -1,7 +1,7 @@
 // The monkey at fixed seeds: random people, the same every run.
 
 #include "monkey.h"
-#include "testmain.h"
+#include "support/testmain.h"
 
 #include <QGuiApplication>
 #include <QTest>

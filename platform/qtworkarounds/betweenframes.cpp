@@ -1,6 +1,6 @@
-#include "platform/betweenframes.h"
+#include "platform/qtworkarounds/betweenframes.h"
 
-#include "platform/wayland.h"
+#include "platform/qtworkarounds/waylandexit.h"
 
 #include <QEvent>
 #include <QEventLoop>
@@ -12,7 +12,7 @@
 
 #include <chrono>
 
-namespace platform {
+namespace platform::qtworkarounds {
 namespace {
 
 using namespace std::chrono_literals;
@@ -23,18 +23,6 @@ constexpr auto longestWait = 1s;
 // A window the compositor does not show (a menu it dismissed at once, say) gets no frame
 // until shown again; it is waited for only as long as Qt's own limit on a late frame.
 constexpr auto shortWait = 100ms;
-
-// Qt takes a window whose frame is later than this many milliseconds (a tenth of a second
-// by default) for one not shown, and drops the update the window asked for. A window
-// waiting to hide would then wait out its second, so Qt's limit is set well past it before
-// any window exists, unless the user chose one.
-void allowLateFrames()
-{
-    if (hasFrameRace(QLibraryInfo::version()) &&
-        !qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
-        qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "5000");
-}
-Q_CONSTRUCTOR_FUNCTION(allowLateFrames)
 
 class PendingHide;
 // Windows waiting for their moment to hide.
@@ -126,31 +114,13 @@ private:
     QList<QEventLoop*> loops_;
 };
 
-class HiddenWindowInput : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return !static_cast<QWindow*>(watched)->isVisible();
-        default:
-            return false;
-        }
-    }
-};
-
 } // namespace
 
-void ignoreInputWhileHidden(QWindow* handle)
+void allowLateFrames()
 {
-    static auto* const filter = new HiddenWindowInput; // for the whole run
-    if (handle)
-        handle->installEventFilter(filter); // once: Qt replaces an earlier install
+    if (hasFrameRace(QLibraryInfo::version()) &&
+        !qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
+        qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "5000");
 }
 
 bool hasFrameRace(const QVersionNumber& qt)
@@ -179,4 +149,4 @@ void hideBetweenFrames(QWidget& window, const std::function<void()>& hide)
     pending.wait();
 }
 
-} // namespace platform
+} // namespace platform::qtworkarounds

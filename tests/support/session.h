@@ -3,12 +3,12 @@
 // A fresh run of Dicewright for one test, driven as a person drives it: keys, clicks and
 // menus on the real widgets, message boxes answered with OK.
 
-#include "activation.h"
-#include "desktopfocus.h"
-#include "messageboxanswerer.h"
 #include "platform/controls.h"
 #include "platform/textbox.h"
-#include "pointer.h"
+#include "support/activation.h"
+#include "support/desktopfocus.h"
+#include "support/messageboxanswerer.h"
+#include "support/pointer.h"
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
 #include "ui/program.h"

@@ -1,4 +1,4 @@
-#include "platform/wayland.h"
+#include "platform/qtworkarounds/waylandexit.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -14,7 +14,7 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-namespace platform {
+namespace platform::qtworkarounds {
 
 void exitBeforeWaylandTeardown(int status)
 {
@@ -28,4 +28,4 @@ void exitBeforeWaylandTeardown(int status)
     _exit(status);
 }
 
-} // namespace platform
+} // namespace platform::qtworkarounds

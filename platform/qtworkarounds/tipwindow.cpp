@@ -1,4 +1,4 @@
-#include "platform/tipwindow.h"
+#include "platform/qtworkarounds/tipwindow.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -8,7 +8,7 @@
 
 #include <chrono>
 
-namespace platform {
+namespace platform::qtworkarounds {
 
 using namespace std::chrono_literals;
 
@@ -63,10 +63,14 @@ bool TipWindow::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-bool showOwnTip(QWidget* owner, TipWindow*& tip, QEvent* toolTipEvent)
+bool showOwnTip(QWidget* owner, QEvent* toolTipEvent)
 {
     if (!hidesBetweenFrames())
         return false;
+    TipWindow* tip = nullptr;
+    for (QObject* child : owner->children())
+        if (auto* own = dynamic_cast<TipWindow*>(child))
+            tip = own;
     if (!tip)
         tip = new TipWindow(owner);
     if (owner->toolTip().isEmpty())
@@ -76,4 +80,4 @@ bool showOwnTip(QWidget* owner, TipWindow*& tip, QEvent* toolTipEvent)
     return true;
 }
 
-} // namespace platform
+} // namespace platform::qtworkarounds

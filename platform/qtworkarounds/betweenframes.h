@@ -1,21 +1,23 @@
 #pragma once
 
+// Qt workaround: Qt's Wayland client before 6.4.3; fixed by qtwayland 6.4.3 and 6.5.0 ("Fix
+// frame sync related to unprotected multithread access"); off when hasFrameRace(
+// QLibraryInfo::version()) is false or the platform is not Wayland.
+//
+// Windows that hide only between two of their frames. Qt's Wayland client before 6.4.3 keeps
+// the callback that tells a window its frame is on screen on an event thread of its own, which
+// releases the callback as it arrives, and then takes the window's frame lock, without any
+// lock held against the main thread. Hiding the window releases the callback too, from the
+// main thread: when both happen at once the program aborts inside the Wayland client library.
+// Destroying the window while that thread is still in its callback destroys a lock it holds.
+
 #include <QVersionNumber>
 #include <QWidget>
-#include <QWindow>
 
 #include <functional>
 
-namespace platform {
+namespace platform::qtworkarounds {
 
-// Qt's Wayland client before 6.4.3 keeps the callback that tells a window its frame is on
-// screen on an event thread of its own, which releases the callback as it arrives, and then
-// takes the window's frame lock, without any lock held against the main thread. Hiding the
-// window releases the callback too, from the main thread: when both happen at once the
-// program aborts inside the Wayland client library. Destroying the window while that thread
-// is still in its callback destroys a lock it holds. Fixed upstream in qtwayland 6.4.3 and
-// 6.5.0 ("Fix frame sync related to unprotected multithread access"); on those, and off
-// Wayland, windows hide at once.
 bool hasFrameRace(const QVersionNumber& qt);
 // Whether windows here hide between frames: on Wayland, with a Qt that has the race.
 bool hidesBetweenFrames();
@@ -28,15 +30,16 @@ bool hidesBetweenFrames();
 // is late) hides at its update, at its late frame, or after a tenth of a second; one that gets
 // no frame within a second (a compositor that stopped drawing it) hides then. A second hide
 // while the first waits waits for the same moment. Either way the window is hidden on return.
+// Elsewhere `hide` runs at once.
 void hideBetweenFrames(QWidget& window, const std::function<void()>& hide);
 
-// A hidden window takes no keys or clicks: those that reach it after it hid (typed while it
-// waited to hide, or before the window system moved the focus) are dropped, as they would be
-// by a window the window system has already taken away.
-void ignoreInputWhileHidden(QWindow* handle);
+// Qt takes a window whose frame is later than a tenth of a second for one not shown, and
+// drops the update the window asked for; a window waiting to hide would then wait out its
+// second. Where the race is, Qt's limit is set well past it, unless the user chose one.
+// Before the QApplication is made.
+void allowLateFrames();
 
-// A window whose every hide, whoever asks for it, waits as hideBetweenFrames does, and that
-// takes no input while hidden. Every window the program shows is one.
+// A window whose every hide, whoever asks for it, waits as hideBetweenFrames does.
 template <typename Window> class HidesBetweenFrames : public Window {
 public:
     using Window::Window;
@@ -49,13 +52,11 @@ public:
 
     void setVisible(bool visible) override
     {
-        if (visible) {
+        if (visible)
             Window::setVisible(true);
-            ignoreInputWhileHidden(this->windowHandle());
-        } else {
+        else
             hideBetweenFrames(*this, [this] { Window::setVisible(false); });
-        }
     }
 };
 
-} // namespace platform
+} // namespace platform::qtworkarounds
