@@ -88,6 +88,10 @@ void tst_keyboard::modeChoiceAndTabWalk_data()
                            << "txtone" << 1 << 1;
     QTest::newRow("Space") << QStringList{"Space"} << "pure"
                            << "optpure" << 1 << 0;
+    QTest::newRow("seed shown") << QStringList{"menu view"} << "pure"
+                                << "optpure" << 1 << 0;
+    QTest::newRow("seed shown, range") << QStringList{"alt R", "menu view"} << "range"
+                                       << "txtone" << 1 << 1;
     QTest::newRow("Alt+R, back to the option, Up")
         << QStringList{"alt R", "Shift+Tab", "Up"} << "pure"
         << "optpure" << 2 << 1;
@@ -115,9 +119,12 @@ void tst_keyboard::modeChoiceAndTabWalk()
     QCOMPARE(s->optrange()->isChecked(), mode == "range");
     QCOMPARE(Session::focused(), focus);
 
-    // Tab goes round the controls on screen, passing over the option that is not selected.
+    // Tab goes round the controls on screen, passing over the option that is not selected
+    // and the seed box while it is hidden.
     QStringList round = mode == "pure" ? QStringList{"optpure", "cmdget"}
                                        : QStringList{"optrange", "txtone", "txttwo", "cmdget"};
+    if (s->txtvalue()->isVisible())
+        round.append("txtvalue");
     const auto at = round.indexOf(focus);
     round = round.mid(at + 1) + round.mid(0, at + 1);
     QCOMPARE(walk(Qt::NoModifier, round.size()), round);
