@@ -14,8 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTest>
 #include <QThread>
@@ -96,8 +96,8 @@ void printRow(const char* what, const Stats& s, const char* unit)
 void startupAndFootprint(int runs)
 {
     const QString dir = QCoreApplication::applicationDirPath();
-    const QStringList probes = {dir + "/probe_dicewright", dir + "/probe_bare",
-                                dir + "/probe_text", dir + "/probe_controls"};
+    const QStringList probes = {dir + "/probe_dicewright", dir + "/probe_bare", dir + "/probe_text",
+                                dir + "/probe_controls"};
     constexpr int kinds = 4;
     for (const QString& probe : probes)
         runProbe(probe); // warm the file cache for all
@@ -184,12 +184,14 @@ bool eventCosts(int count)
     platform::TextBox* txtname = name.txtname();
 
     std::printf("One event through the real widgets, %d of each (median, min-max):\n", count);
-    printRow("key in the name box", timeEvents(
-                                          count, [&] { QTest::keyClick(txtname, 'a'); },
-                                          [&](int i) {
-                                              if (i % 100 == 0)
-                                                  txtname->clear(); // names of normal length
-                                          }), "us");
+    printRow("key in the name box",
+             timeEvents(
+                 count, [&] { QTest::keyClick(txtname, 'a'); },
+                 [&](int i) {
+                     if (i % 100 == 0)
+                         txtname->clear(); // names of normal length
+                 }),
+             "us");
 
     QTest::mouseClick(name.control<QPushButton>("cmdok"), Qt::LeftButton);
     frmmain& main = program.mainForm();
@@ -211,17 +213,20 @@ bool eventCosts(int count)
     QTest::keyClicks(txtone, "1");
     QTest::keyClicks(txttwo, "6");
     printRow("Get Number, range mode",
-               timeEvents(
-                   count, [&] { QTest::mouseClick(cmdget, Qt::LeftButton); }, settle), "us");
+             timeEvents(
+                 count, [&] { QTest::mouseClick(cmdget, Qt::LeftButton); }, settle),
+             "us");
 
-    printRow("key in a bound box", timeEvents(
-                                         count, [&] { QTest::keyClick(txtone, '7'); },
-                                         [&](int i) {
-                                             if (i % 10 == 0) { // stay below the 11 digits
-                                                 txtone->selectAll();
-                                                 QTest::keyClick(txtone, '1');
-                                             }
-                                         }), "us");
+    printRow("key in a bound box",
+             timeEvents(
+                 count, [&] { QTest::keyClick(txtone, '7'); },
+                 [&](int i) {
+                     if (i % 10 == 0) { // stay below the 11 digits
+                         txtone->selectAll();
+                         QTest::keyClick(txtone, '1');
+                     }
+                 }),
+             "us");
     return true;
 }
 
@@ -263,7 +268,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::setvbuf(stdout, nullptr, _IOLBF, 0); // what was measured survives a crash
-    platform::startQtWorkarounds(); // as the program does
+    platform::startQtWorkarounds();           // as the program does
     QApplication app(argc, argv);
     std::printf("On Qt's %s platform.\n", qPrintable(QGuiApplication::platformName()));
     const QStringList args = app.arguments();

@@ -124,7 +124,7 @@ void Form::showForm()
     // focus stealing would otherwise leave the focus with the window just hidden.
     activateWindow();
     if (first)
-        runHandler([this] { Form_FirstShow(); });
+        runHandler([this] { firstShown(); });
 }
 
 void Form::hideForm()

@@ -59,8 +59,9 @@ signals:
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(qint16& Cancel);
-    // The first time the window comes on screen.
-    virtual void Form_FirstShow() {}
+    // The first time the window comes on screen (the runtime's own, not an event of the
+    // design).
+    virtual void firstShown() {}
     // The controls stand as the designer data has them; the window adds what that data does
     // not say (its menu, accessible texts, handlers).
     virtual void controlsBuilt() {}

@@ -21,6 +21,7 @@ test_packages=(
   xdotool x11-utils                  # driving the program from outside, finding its windows
   python3-pyatspi                    # asking it what it shows, as a screen reader would
   gdb                                # backtraces of a display test that hangs
+  clang-format                       # the format check (scripts/check-format.sh)
   imagemagick                        # the screenshots (scripts/screenshots.sh)
   lintian man-db                     # checking the package and its manual page
 )

@@ -140,7 +140,7 @@ void frmmain::Form_Unload(qint16& /*Cancel*/)
     program_.nameForm().unloadForm();
 }
 
-void frmmain::Form_FirstShow()
+void frmmain::firstShown()
 {
     // Pure mode is the mode a person meets first: the first option takes the focus and is
     // selected, so Get Number never finds neither mode chosen.

@@ -1,5 +1,9 @@
 #pragma once
 
+// Two kinds of names, one rule: names that come from the program's original design keep its
+// spelling (frmmain, cmdget_Click, KeyAscii, lastvalue, ifrange, Form_Load); everything the
+// runtime on Qt adds is Qt style (readBound, controlsBuilt, firstShown, members ending in _).
+
 #include "platform/form.h"
 
 namespace core {
@@ -37,7 +41,7 @@ private:
 
     void Form_Load() override;
     void Form_Unload(qint16& Cancel) override;
-    void Form_FirstShow() override;
+    void firstShown() override;
 
     void optpure_Click();
     void optrange_Click();
