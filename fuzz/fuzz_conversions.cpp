@@ -61,7 +61,8 @@ void checkIntegerRoundTrip(std::int64_t integer)
 {
     const QString text = platform::decimalText(integer);
     require(text == QString::number(integer));
-    if (std::llabs(integer) < (std::int64_t(1) << 53))
+    constexpr std::int64_t exact = std::int64_t(1) << 53; // doubles hold every integer below
+    if (integer > -exact && integer < exact)
         require(platform::toDouble(text) == double(integer));
     const bool fits16 = integer >= -32768 && integer <= 32767;
     try {
