@@ -17,7 +17,7 @@ namespace {
 QWidget* createControl(const ControlDef& def, QWidget* parent)
 {
     const QString caption = QString::fromLatin1(def.caption);
-    switch (def.kind) {
+    switch (def.member.kind) {
     case ControlKind::TextBox: {
         auto* box = new TextBox(parent);
         box->setText(caption);
@@ -54,7 +54,7 @@ QWidget* createControl(const ControlDef& def, QWidget* parent)
 QSize neededSize(const QWidget* widget, const ControlDef& def)
 {
     const QFontMetrics metrics(widget->font());
-    switch (def.kind) {
+    switch (def.member.kind) {
     case ControlKind::TextBox: {
         // A box with a length limit shows that many digits; any box shows one line of text.
         const int width = def.maxLength > 0
@@ -95,7 +95,7 @@ int TwipsScale::toPixels(int twips) const
     return static_cast<int>(std::lround(twips * pixelsPerTwip_));
 }
 
-TwipsScale buildControls(QWidget* client, std::span<const ControlDef> controls)
+TwipsScale buildControls(QObject* window, QWidget* client, std::span<const ControlDef> controls)
 {
     QMap<QString, QWidget*> byName;
     std::vector<std::pair<int, QWidget*>> focusOrder;
@@ -106,6 +106,7 @@ TwipsScale buildControls(QWidget* client, std::span<const ControlDef> controls)
         widget->setVisible(def.visible);
         widget->setEnabled(def.enabled);
         byName.insert(widget->objectName(), widget);
+        def.member.bind(window, widget);
         if (widget->focusPolicy() & Qt::TabFocus)
             focusOrder.emplace_back(def.tabIndex, widget);
     }

@@ -4,6 +4,8 @@
 
 #include <span>
 
+class QLabel;
+class QObject;
 class QWidget;
 
 namespace platform {
@@ -25,11 +27,62 @@ private:
 
 enum class ControlKind { TextBox, Label, Frame, OptionButton, CommandButton };
 
+class TextBox;
+class Frame;
+class OptionButton;
+class CommandButton;
+
+// The kind of control a member of that type holds.
+template <typename Control> constexpr ControlKind kindOf();
+template <> constexpr ControlKind kindOf<TextBox>()
+{
+    return ControlKind::TextBox;
+}
+template <> constexpr ControlKind kindOf<QLabel>()
+{
+    return ControlKind::Label;
+}
+template <> constexpr ControlKind kindOf<Frame>()
+{
+    return ControlKind::Frame;
+}
+template <> constexpr ControlKind kindOf<OptionButton>()
+{
+    return ControlKind::OptionButton;
+}
+template <> constexpr ControlKind kindOf<CommandButton>()
+{
+    return ControlKind::CommandButton;
+}
+
+// The window's member that holds a control of the designer data, and so the control's kind:
+// a row names its control once, and the kind always matches the member.
+struct ControlMember {
+    ControlKind kind;
+    void (*bind)(QObject* window, QWidget* control);
+};
+
+template <typename Member> struct MemberOf;
+template <typename Window, typename Control> struct MemberOf<Control * Window::*> {
+    using WindowType = Window;
+    using ControlType = Control;
+};
+
+// The row's member, &frmmain::txtone_ written as member<&frmmain::txtone_>. Its control was
+// made by the kind of the member, so it is of the member's type.
+template <auto pointer>
+inline constexpr ControlMember member{kindOf<typename MemberOf<decltype(pointer)>::ControlType>(),
+                                      [](QObject* window, QWidget* control) {
+                                          using Of = MemberOf<decltype(pointer)>;
+                                          static_cast<typename Of::WindowType*>(window)->*pointer =
+                                              static_cast<typename Of::ControlType*>(control);
+                                      }};
+
 // One control of a window's designer data. Positions are in twips from the top-left corner
 // of the window's client area, or of the frame named as its container.
 struct ControlDef {
     const char* name;
-    ControlKind kind;
+    ControlMember member;
     const char* caption; // "&" marks the access key
     int left;
     int top;
@@ -61,9 +114,9 @@ struct AccessibleText {
 // Gives the named controls on `client` their accessible names and descriptions.
 void describeControls(QWidget* client, std::span<const AccessibleText> texts);
 
-// Creates the controls on `client` with their names, captions and states, chains the focus in
-// tab-index order, and places them at the smallest scale (at least 15 twips a pixel) at
-// which each control's content fits. Returns that scale.
-TwipsScale buildControls(QWidget* client, std::span<const ControlDef> controls);
+// Creates the controls on `client` with their names, captions and states, sets each one's
+// member of `window`, chains the focus in tab-index order, and places them at the smallest
+// scale (at least 15 twips a pixel) at which each control's content fits. Returns that scale.
+TwipsScale buildControls(QObject* window, QWidget* client, std::span<const ControlDef> controls);
 
 } // namespace platform

@@ -32,7 +32,7 @@ void Form::build()
         return;
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    const TwipsScale scale = buildControls(client, controls_);
+    const TwipsScale scale = buildControls(this, client, controls_);
     client->setFixedSize(scale.toPixels(design_.clientWidth), scale.toPixels(design_.clientHeight));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins({});

@@ -16,27 +16,10 @@
 #include <QMenuBar>
 
 using platform::connectHandler;
-using platform::ControlKind;
 
 namespace {
 
 constexpr platform::FormDef design{"Dicewright", 3315, 2175, true};
-
-// clang-format off
-constexpr platform::ControlDef controls[] = {
-    // name         kind                        caption                          left  top   width height visible enabled tab container    max centred
-    {"txttwo",    ControlKind::TextBox,       "",                              2160, 600,  1095, 285,  false,  true,   9, nullptr,     11},
-    {"txtone",    ControlKind::TextBox,       "",                              720,  600,  1095, 285,  false,  true,   7, nullptr,     11},
-    {"optrange",  ControlKind::OptionButton,  "Generate number in a &range.",  120,  360,  2535, 195,  true,   true,   5},
-    {"optpure",   ControlKind::OptionButton,  "Generate &pure random number.", 120,  120,  2535, 195,  true,   true,   0},
-    {"txtvalue",  ControlKind::TextBox,       "",                              150,  1740, 615,  285,  false,  true,   4},
-    {"cmdget",    ControlKind::CommandButton, "&Get Number",                   960,  1680, 1335, 375,  true,   false,  3},
-    {"frmrandom", ControlKind::Frame,         "",                              120,  960,  3135, 615,  true,   true,   1},
-    {"lblnumber", ControlKind::Label,         "000000000000000000000000000",   120,  240,  2895, 255,  true,   true,   2, "frmrandom", 0,  true},
-    {"lblto",     ControlKind::Label,         "to",                            1920, 600,  135,  255,  false,  true,   8},
-    {"lblrange",  ControlKind::Label,         "Range:",                        120,  600,  615,  255,  false,  true,   6},
-};
-// clang-format on
 
 constexpr platform::AccessibleText accessibleTexts[] = {
     {"optpure", nullptr, "Draws a number from 1 upwards"},
@@ -58,7 +41,25 @@ const QString aboutText =
 
 } // namespace
 
-frmmain::frmmain(Program& program) : Form(program, design, controls), program_(program)
+using platform::member;
+
+// clang-format off
+const platform::ControlDef frmmain::designer[] = {
+    // name       member                        caption                          left  top   width height visible enabled tab container    max centred
+    {"txttwo",    member<&frmmain::txttwo_>,    "",                              2160, 600,  1095, 285,  false,  true,   9, nullptr,     11},
+    {"txtone",    member<&frmmain::txtone_>,    "",                              720,  600,  1095, 285,  false,  true,   7, nullptr,     11},
+    {"optrange",  member<&frmmain::optrange_>,  "Generate number in a &range.",  120,  360,  2535, 195,  true,   true,   5},
+    {"optpure",   member<&frmmain::optpure_>,   "Generate &pure random number.", 120,  120,  2535, 195,  true,   true,   0},
+    {"txtvalue",  member<&frmmain::txtvalue_>,  "",                              150,  1740, 615,  285,  false,  true,   4},
+    {"cmdget",    member<&frmmain::cmdget_>,    "&Get Number",                   960,  1680, 1335, 375,  true,   false,  3},
+    {"frmrandom", member<&frmmain::frmrandom_>, "",                              120,  960,  3135, 615,  true,   true,   1},
+    {"lblnumber", member<&frmmain::lblnumber_>, "000000000000000000000000000",   120,  240,  2895, 255,  true,   true,   2, "frmrandom", 0,  true},
+    {"lblto",     member<&frmmain::lblto_>,     "to",                            1920, 600,  135,  255,  false,  true,   8},
+    {"lblrange",  member<&frmmain::lblrange_>,  "Range:",                        120,  600,  615,  255,  false,  true,   6},
+};
+// clang-format on
+
+frmmain::frmmain(Program& program) : Form(program, design, designer), program_(program)
 {
     setObjectName(QStringLiteral("frmmain"));
 }
@@ -77,16 +78,6 @@ platform::TextBox* frmmain::txtvalue()
 
 void frmmain::controlsBuilt()
 {
-    txttwo_ = control<platform::TextBox>("txttwo");
-    txtone_ = control<platform::TextBox>("txtone");
-    optrange_ = control<platform::OptionButton>("optrange");
-    optpure_ = control<platform::OptionButton>("optpure");
-    txtvalue_ = control<platform::TextBox>("txtvalue");
-    cmdget_ = control<platform::CommandButton>("cmdget");
-    frmrandom_ = control<platform::Frame>("frmrandom");
-    lblnumber_ = control<QLabel>("lblnumber");
-    lblto_ = control<QLabel>("lblto");
-    lblrange_ = control<QLabel>("lblrange");
     platform::describeControls(clientArea(), accessibleTexts);
     // People paste a drawn number elsewhere.
     platform::makeCopyable(lblnumber_);

@@ -10,6 +10,7 @@ namespace core {
 struct BoundCap;
 }
 namespace platform {
+struct ControlDef;
 class CommandButton;
 class Frame;
 class MenuItem;
@@ -64,6 +65,9 @@ private:
     float reseedAndDraw();
     void showNumber(double wholeNumber);
     void setRangeControls(bool shown);
+
+    // The designer data: each row names its control and the member that holds it.
+    static const platform::ControlDef designer[];
 
     Program& program_;
     // The controls, from the window's designer data once it is built.

@@ -11,20 +11,10 @@
 #include <QLabel>
 
 using platform::connectHandler;
-using platform::ControlKind;
 
 namespace {
 
 constexpr platform::FormDef design{"Dicewright", 3555, 1110, false};
-
-// clang-format off
-constexpr platform::ControlDef controls[] = {
-    // name       kind                        caption               left  top   width height visible enabled tab
-    {"cmdok",   ControlKind::CommandButton, "&OK",                1200, 720,  1215, 315,   true,   false,  2},
-    {"txtname", ControlKind::TextBox,       "",                   1680, 240,  1815, 285,   true,   true,   1},
-    {"Label1",  ControlKind::Label,         "What is your name?", 120,  240,  1455, 255,   true,   true,   0},
-};
-// clang-format on
 
 constexpr platform::AccessibleText accessibleTexts[] = {
     {"txtname", nullptr, "Every key you press here adds to the seed"},
@@ -33,7 +23,18 @@ constexpr platform::AccessibleText accessibleTexts[] = {
 
 } // namespace
 
-frmname::frmname(Program& program) : Form(program, design, controls), program_(program)
+using platform::member;
+
+// clang-format off
+const platform::ControlDef frmname::designer[] = {
+    // name     member                     caption               left  top   width height visible enabled tab
+    {"cmdok",   member<&frmname::cmdok_>,   "&OK",                1200, 720,  1215, 315,   true,   false,  2},
+    {"txtname", member<&frmname::txtname_>, "",                   1680, 240,  1815, 285,   true,   true,   1},
+    {"Label1",  member<&frmname::Label1_>,  "What is your name?", 120,  240,  1455, 255,   true,   true,   0},
+};
+// clang-format on
+
+frmname::frmname(Program& program) : Form(program, design, designer), program_(program)
 {
     setObjectName(QStringLiteral("frmname"));
 }
@@ -46,10 +47,8 @@ platform::TextBox* frmname::txtname()
 
 void frmname::controlsBuilt()
 {
-    txtname_ = control<platform::TextBox>("txtname");
-    cmdok_ = control<platform::CommandButton>("cmdok");
     // The prompt labels the name box, so a screen reader reads them together.
-    control<QLabel>("Label1")->setBuddy(txtname_);
+    Label1_->setBuddy(txtname_);
     platform::describeControls(clientArea(), accessibleTexts);
     connectHandlers();
 }

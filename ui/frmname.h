@@ -3,11 +3,13 @@
 #include "platform/form.h"
 
 namespace platform {
+struct ControlDef;
 class CommandButton;
 class TextBox;
 } // namespace platform
 
 class Program;
+class QLabel;
 
 // The name window: every key typed into the name box adds to the key total, and OK
 // publishes that total as the main window's seed.
@@ -29,10 +31,14 @@ private:
     void txtname_Change();
     void cmdok_Click();
 
+    // The designer data: each row names its control and the member that holds it.
+    static const platform::ControlDef designer[];
+
     Program& program_;
     // The controls, from the window's designer data once it is built.
     platform::TextBox* txtname_ = nullptr;
     platform::CommandButton* cmdok_ = nullptr;
+    QLabel* Label1_ = nullptr;
 
     // Every key code typed into the name box in this run; never reset.
     qint16 keytotal = 0;
