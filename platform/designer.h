@@ -33,27 +33,14 @@ class OptionButton;
 class CommandButton;
 
 // The kind of control a member of that type holds.
-template <typename Control> constexpr ControlKind kindOf();
-template <> constexpr ControlKind kindOf<TextBox>()
-{
-    return ControlKind::TextBox;
-}
-template <> constexpr ControlKind kindOf<QLabel>()
-{
-    return ControlKind::Label;
-}
-template <> constexpr ControlKind kindOf<Frame>()
-{
-    return ControlKind::Frame;
-}
-template <> constexpr ControlKind kindOf<OptionButton>()
-{
-    return ControlKind::OptionButton;
-}
-template <> constexpr ControlKind kindOf<CommandButton>()
-{
-    return ControlKind::CommandButton;
-}
+template <typename Control> struct KindOf;
+// clang-format off
+template <> struct KindOf<TextBox> { static constexpr ControlKind kind = ControlKind::TextBox; };
+template <> struct KindOf<QLabel> { static constexpr ControlKind kind = ControlKind::Label; };
+template <> struct KindOf<Frame> { static constexpr ControlKind kind = ControlKind::Frame; };
+template <> struct KindOf<OptionButton> { static constexpr ControlKind kind = ControlKind::OptionButton; };
+template <> struct KindOf<CommandButton> { static constexpr ControlKind kind = ControlKind::CommandButton; };
+// clang-format on
 
 // The window's member that holds a control of the designer data, and so the control's kind:
 // a row names its control once, and the kind always matches the member.
@@ -71,12 +58,13 @@ template <typename Window, typename Control> struct MemberOf<Control * Window::*
 // The row's member, &frmmain::txtone_ written as member<&frmmain::txtone_>. Its control was
 // made by the kind of the member, so it is of the member's type.
 template <auto pointer>
-inline constexpr ControlMember member{kindOf<typename MemberOf<decltype(pointer)>::ControlType>(),
-                                      [](QObject* window, QWidget* control) {
-                                          using Of = MemberOf<decltype(pointer)>;
-                                          static_cast<typename Of::WindowType*>(window)->*pointer =
-                                              static_cast<typename Of::ControlType*>(control);
-                                      }};
+inline constexpr ControlMember member{
+    KindOf<typename MemberOf<decltype(pointer)>::ControlType>::kind,
+    [](QObject* window, QWidget* control) {
+        using Of = MemberOf<decltype(pointer)>;
+        static_cast<typename Of::WindowType*>(window)->*pointer =
+            static_cast<typename Of::ControlType*>(control);
+    }};
 
 // One control of a window's designer data. Positions are in twips from the top-left corner
 // of the window's client area, or of the frame named as its container.
