@@ -48,7 +48,8 @@ cleanUp() {
     done
     # Only what lies in the root itself: nothing bound into it is reached.
     rm -rf --one-file-system "$work"
-    echo "in-root.sh: the $release root is removed; ${command[*]} ended with status $status"
+    echo "in-root.sh: the $release root is removed; ${command[*]} ended with status $status" \
+        "after $SECONDS s"
 }
 trap cleanUp EXIT
 trap 'exit 130' INT TERM
