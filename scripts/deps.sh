@@ -43,9 +43,22 @@ done
 
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
-# At a machine's first boot another apt may hold the package lock: wait for it.
+# At a machine's first boot another apt may hold the package lock: wait for it, ten minutes
+# at most. apt-get install waits by itself; apt-get update gives up at once on the lock of its
+# lists, so it is tried again while another apt holds that.
 wait_for_lock=(-o DPkg::Lock::Timeout=600)
 echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get "${wait_for_lock[@]}" update -qq
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+for attempt in $(seq 120); do
+  "${as_root[@]}" apt-get "${wait_for_lock[@]}" update -qq 2>"$errors" && break
+  if ! grep -q "Could not get lock" "$errors" || [ "$attempt" -eq 120 ]; then
+    cat "$errors" >&2
+    exit 1
+  fi
+  [ "$attempt" -eq 1 ] && echo "Waiting for another apt to let go of the package lists"
+  sleep 5
+done
+cat "$errors" >&2
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
   apt-get "${wait_for_lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"
