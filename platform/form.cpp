@@ -125,11 +125,24 @@ void Form::showForm()
     activateWindow();
     if (first)
         runHandler([this] { firstShown(); });
+    else
+        restoreFocus();
 }
 
 void Form::hideForm()
 {
+    if (isVisible())
+        focusWhenHidden_ = focusWidget();
     hide();
+}
+
+void Form::restoreFocus()
+{
+    // A window that comes back has the focus where the person left it. Qt keeps it so on
+    // Wayland, but on X11 it moves to the first control when the window is activated again.
+    QWidget* control = focusWhenHidden_;
+    if (control && control->isVisibleTo(this) && control->isEnabled())
+        control->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Form::unloadForm()

@@ -3,6 +3,7 @@
 #include "platform/designer.h"
 #include "platform/window.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <span>
@@ -78,6 +79,7 @@ private:
 
     void build();
     void placeAtCentre();
+    void restoreFocus();
 
     Runtime& runtime_;
     FormDef design_;
@@ -86,6 +88,7 @@ private:
     QMenuBar* menuBar_ = nullptr;
     State state_ = State::NotLoaded;
     bool shownBefore_ = false;
+    QPointer<QWidget> focusWhenHidden_;
 };
 
 } // namespace platform
