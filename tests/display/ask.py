@@ -1,11 +1,18 @@
 #!/usr/bin/python3
-"""Asks a running program over the accessibility bus what one of its objects says, as a screen
-reader would, and prints the answer:
+"""Asks a running program over the accessibility bus what it shows, as a screen reader would,
+and prints the answer:
     ask.py PID DESCRIPTION [UNLIKE]
-The object is the one whose accessible description is DESCRIPTION, in the program of process
-PID; the answer is its accessible name, once it differs from UNLIKE (an empty name is never
-an answer). Waits up to ten seconds for that; then says what it saw and exits with 1. What it
-asks and what it saw go to standard error, the answer alone to standard output.
+    ask.py --windows PID
+The first asks for one object: the one whose accessible description is DESCRIPTION, in the
+program of process PID; the answer is its accessible name, once it differs from UNLIKE (an
+empty name is never an answer). Waits up to ten seconds for that; then says what it saw and
+exits with 1. What it asks and what it saw go to standard error, the answer alone to standard
+output.
+
+The second looks once at the program's windows on screen, a line each: which window (name,
+main, message for a message box, or the role of any other), "active" when it is the window
+with the keyboard or "inactive", and what holds the focus in it, by its description or, when
+it has none, its name. A program that is not on the bus, or does not answer, has none.
 
 Debian's python3-pyatspi (scripts/deps.sh), so /usr/bin/python3 and not another Python.
 """
@@ -34,7 +41,48 @@ def program(pid):
     return None
 
 
+# The program's two windows, by a control only each of them has.
+KINDS = {"Every key you press here adds to the seed": "name", "Your number": "main"}
+
+
+def kind(window):
+    for description, which in KINDS.items():
+        if find(window, description) is not None:
+            return which
+    role = window.getRoleName()
+    return "message" if role in ("alert", "dialog") else role.replace(" ", "-")
+
+
+def focused(node):
+    if node.getState().contains(pyatspi.STATE_FOCUSED):
+        return node
+    for child in node:
+        found = focused(child)
+        if found is not None:
+            return found
+    return None
+
+
+def windows(pid):
+    pyatspi.setTimeout(2000, 2000)
+    try:
+        application = program(pid)
+        for window in application if application is not None else []:
+            state = window.getState()
+            if not state.contains(pyatspi.STATE_SHOWING):
+                continue  # made once and hidden, as the name window while the main one shows
+            focus = focused(window)
+            active = "active" if state.contains(pyatspi.STATE_ACTIVE) else "inactive"
+            print(" ".join([kind(window), active]
+                           + ([] if focus is None else [focus.description or focus.name])))
+    except Exception as error:  # the program went, or answered nothing in time
+        print(f"ask.py: no answer from process {pid}: {error}", file=sys.stderr)
+    return 0
+
+
 def main():
+    if sys.argv[1] == "--windows":
+        return windows(int(sys.argv[2]))
     pid, description = int(sys.argv[1]), sys.argv[2]
     unlike = sys.argv[3] if len(sys.argv) > 3 else ""
     print(f"ask.py: asking process {pid} for the name of {description!r}"

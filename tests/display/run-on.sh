@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Runs one test program on a real display server, started for it and stopped after it:
-#   run-on.sh xcb|wayland PROGRAM [ARGUMENTS...]
+#   run-on.sh xcb|wayland|gnome|gnome-x11 PROGRAM [ARGUMENTS...]
 # xcb: a virtual X server (Xvfb) with openbox as window manager.
 # wayland: weston with its desktop shell, drawing into a virtual X server of its own. Weston's
 # headless backend has no keyboard or pointer, so it would never activate a window; its X11
 # backend gives it both, and still needs no screen. For a test that drives weston from
 # outside (xdotool), WESTON_X_DISPLAY names that X server; weston runs with its debug
 # protocol, so `weston-debug scene-graph` tells where each window is.
+# gnome: mutter, GNOME's compositor, as a headless Wayland display server with one virtual
+# monitor. It has no keyboard of its own: keyboard.py presses keys through mutter's remote
+# desktop interface, and offers them to the test on the session bus.
+# gnome-x11: mutter as the window manager of a virtual X server, as in GNOME's X11 session.
+# RUN_ON tells the test which of the four it runs on.
 #
 # Everything runs with settings of the run's own: HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR
-# are in a temporary folder, openbox and weston read the configurations beside this script,
-# and the program gets a D-Bus session bus of its own with the accessibility bus running, as
-# on a desktop, so nothing of the user's own settings or session changes a result.
+# are in a temporary folder, openbox, weston and mutter read the configurations beside this
+# script, and the run has a D-Bus session bus of its own with the accessibility bus running,
+# as on a desktop, so nothing of the user's own settings or session changes a result. Mutter
+# and the program share that bus, as in a GNOME session.
 #
 # The program has DISPLAY_TEST_TIMEOUT seconds (240 unless set; 0 for no limit, as a long
 # soak needs), well inside CTest's TIMEOUT of 300: a hang is ended here, where it can still
@@ -34,7 +40,8 @@ pids=() # in the order started
 timedOut=false
 
 # The program's processes: those that inherited this run's mark, wherever they have been
-# reparented to. The servers, D-Bus's among them, were started without it.
+# reparented to. The servers, D-Bus and the services it starts among them, were started
+# without it.
 testProcesses() {
     grep -lzxF "RUN_ON_TEST=$work" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 || true
 }
@@ -66,8 +73,8 @@ stop() {
             testProcesses | xargs -r kill -KILL 2>/dev/null || true
     fi
     [ -n "${test:-}" ] && wait "$test" 2>/dev/null || true
-    # Last started, first stopped: weston before the X server it draws into. Each gets two
-    # seconds to go (weston now and then hangs on its way out).
+    # Last started, first stopped: weston before the X server it draws into, the session
+    # bus last. Each gets two seconds to go (weston now and then hangs on its way out).
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         pid=${pids[i]}
         kill "$pid" 2>/dev/null || true
@@ -90,29 +97,44 @@ stop() {
 } >&2
 trap stop EXIT
 
-# Runs a command on a D-Bus session bus of its own, with the accessibility bus that screen
-# readers use started on it, and with this run's mark. What the buses and their services
-# print goes to dbus.log; what the command prints, to the test's output as before.
-inSession() {
-    dbus-run-session -- bash -c '
-        dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus \
-            org.a11y.Bus.GetAddress >/dev/null ||
-            { echo "run-on.sh: no accessibility bus (package at-spi2-core)" >&4; exit 1; }
-        RUN_ON_TEST=$0 exec "$@" >&3 2>&4 3>&- 4>&-' "$work" "$@" 3>&1 4>&2 >"$work/dbus.log" 2>&1
+# Runs the test command, with this run's mark.
+runTest() {
+    RUN_ON_TEST=$work exec "${testCommand[@]}"
+}
+
+# Whether a name is owned on the session bus.
+onBus() {
+    dbus-send --session --dest=org.freedesktop.DBus --print-reply /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q "boolean true"
+}
+
+# Xvfb chooses a free display itself and writes its number.
+startXvfb() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    pids+=($!)
+    waitFor '[ -s "$work/display" ]' "Xvfb to start"
+    display=":$(head -n 1 "$work/display")"
 }
 
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_CONFIG_HOME"
+# Mutter's settings, for GLib's keyfile backend.
+mkdir -p "$XDG_CONFIG_HOME/glib-2.0/settings"
+cp "$here/mutter.keyfile" "$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-# Xvfb chooses a free display itself and writes its number.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# The session bus: what its services print goes to dbus.log.
+dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" >"$work/dbus.log" 2>&1 &
 pids+=($!)
-waitFor '[ -s "$work/display" ]' "Xvfb to start"
-display=":$(head -n 1 "$work/display")"
+waitFor '[ -s "$work/bus" ]' "the D-Bus session bus to start"
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+export DBUS_SESSION_BUS_ADDRESS RUN_ON=$platform
+dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress \
+    >/dev/null || { echo "run-on.sh: no accessibility bus (package at-spi2-core)"; exit 1; }
 
 case $platform in
 xcb)
+    startXvfb
     DISPLAY=$display openbox --sm-disable --config-file "$here/openbox.xml" \
         --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
     pids+=($!)
@@ -120,10 +142,11 @@ xcb)
     (
         unset WAYLAND_DISPLAY
         export DISPLAY=$display QT_QPA_PLATFORM=xcb
-        inSession "$@"
+        runTest
     ) &
     ;;
 wayland)
+    startXvfb
     DISPLAY=$display weston --debug --config="$here/weston.ini" --backend=x11-backend.so \
         --socket=wayland-test --width=1200 --height=960 >"$work/weston.log" 2>&1 &
     pids+=($!)
@@ -131,11 +154,39 @@ wayland)
     (
         unset DISPLAY
         export WESTON_X_DISPLAY=$display WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
-        inSession "$@"
+        runTest
+    ) &
+    ;;
+gnome)
+    GSETTINGS_BACKEND=keyfile mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
+        --wayland-display wayland-test >"$work/mutter.log" 2>&1 &
+    pids+=($!)
+    waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ] && onBus org.gnome.Mutter.RemoteDesktop' \
+        "mutter to start"
+    /usr/bin/python3 "$here/keyboard.py" >"$work/keyboard.log" 2>&1 &
+    pids+=($!)
+    waitFor 'onBus org.dicewright.TestKeyboard' "keyboard.py to start"
+    (
+        unset DISPLAY
+        export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
+        runTest
+    ) &
+    ;;
+gnome-x11)
+    startXvfb
+    DISPLAY=$display GSETTINGS_BACKEND=keyfile mutter --x11 --sm-disable >"$work/mutter.log" 2>&1 &
+    pids+=($!)
+    # A window manager names itself on the root window once it manages the screen.
+    waitFor 'DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+        "mutter to start"
+    (
+        unset WAYLAND_DISPLAY
+        export DISPLAY=$display QT_QPA_PLATFORM=xcb
+        runTest
     ) &
     ;;
 *)
-    echo "run-on.sh: no platform $platform (xcb or wayland)" >&2
+    echo "run-on.sh: no platform $platform (xcb, wayland, gnome or gnome-x11)" >&2
     exit 2
     ;;
 esac
