@@ -17,8 +17,10 @@ test_packages=(
   fonts-dejavu-core                  # a font for windows drawn offscreen
   desktop-file-utils appstream dpkg-dev  # checking and packaging the desktop files
   xvfb xauth openbox weston          # real display servers for the window tests
+  mutter                             # GNOME's own, on Wayland and as an X11 window manager
   dbus-daemon dbus-bin at-spi2-core  # their D-Bus session and accessibility bus
   xdotool x11-utils                  # driving the program from outside, finding its windows
+  python3-gi                         # typing into mutter's Wayland (tests/display/keyboard.py)
   python3-pyatspi                    # asking it what it shows, as a screen reader would
   gdb                                # backtraces of a display test that hangs
   clang-format                       # the format check (scripts/check-format.sh)

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# A whole session with the program, from outside, as a person has it: a name and OK, a draw
+# in each mode, an empty bound and a seed that is not a number each answered by a message box
+# closed with Enter, Create new seed and a second name, About, and Exit. After every switch of
+# windows the one that should have the keyboard has it, with the focus where it belongs,
+# without a click; every number drawn is the one the same keys draw under openbox on Debian 12.
+#   run-on.sh xcb|wayland|gnome|gnome-x11 session.sh PROGRAM
+set -euo pipefail
+program=$1
+here=$(dirname "$0")
+# shellcheck source=drive.sh
+source "$here/drive.sh"
+
+nameBox="Every key you press here adds to the seed"
+pure="Draws a number from 1 upwards"
+low="The lowest number to draw; digits only"
+seedBox="The seed the next number is drawn from; made from the keys of your name"
+
+# Presses the keys $1, one combination after another, then waits for the window $2 to have
+# the keyboard, with the focus on $3 if given.
+afterKeys() {
+    keys=$1
+    where="$RUN_ON, after $keys"
+    # shellcheck disable=SC2086 # a word for each combination
+    pressKeys $keys
+    expectKeyboard "${@:2}"
+}
+
+# Asks for the number shown, once it is no longer $2, and checks it is $1.
+expectNumber() {
+    local number
+    number=$("$here/ask.py" "$pid" "Your number" "$2") ||
+        { echo "$RUN_ON, after $keys: no number drawn; $(sight)"; return 1; }
+    [ "$number" = "$1" ] ||
+        { echo "$RUN_ON, after $keys: drew $number where openbox draws $1"; return 1; }
+    echo "$RUN_ON, after $keys: drew $number"
+}
+
+where="$RUN_ON, start"
+startProgram "$program"
+typeText Ann
+afterKeys "alt+o" main "$pure"
+afterKeys "alt+g" main
+expectNumber 187032110 000000000000000000000000000
+
+# Range mode: 5 to 9.
+afterKeys "alt+r" main "$low"
+typeText 5
+pressKeys Tab
+typeText 9
+afterKeys "alt+g" main
+expectNumber 5 187032110
+
+# Both bounds emptied by leaving range mode and coming back: a message, and nothing drawn.
+afterKeys "alt+p alt+r" main "$low"
+afterKeys "alt+g" message
+afterKeys "Return" main "$low"
+expectNumber 5 ""
+
+# A seed that is not a number, typed into the shown seed box: a run-time error's message.
+afterKeys "alt+d v" main
+afterKeys "alt+p Tab Tab" main "$seedBox"
+pressKeys ctrl+a
+typeText 12ab
+afterKeys "alt+g" message
+afterKeys "Return" main "$seedBox"
+pressKeys ctrl+a
+typeText 285
+afterKeys "alt+g" main
+expectNumber 1683566750 5
+
+# A new seed from a second name.
+afterKeys "alt+d c" name "$nameBox"
+typeText Bo
+afterKeys "alt+o" main "$seedBox"
+afterKeys "alt+g" main
+expectNumber 1960765728 1683566750
+
+afterKeys "alt+d a" message
+afterKeys "Return" main "$seedBox"
+
+where="$RUN_ON, Exit"
+pressKeys alt+e
+waitFor '! kill -0 "$pid" 2>/dev/null' "the program to end after Exit"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || { echo "$where: ended with status $status"; exit 1; }
+echo "$RUN_ON: the whole session went as under openbox"
