@@ -138,8 +138,8 @@ void Form::hideForm()
 
 void Form::restoreFocus()
 {
-    // A window that comes back has the focus where the person left it. Qt keeps it so on
-    // Wayland, but on X11 it moves to the first control when the window is activated again.
+    // A window that comes back has the focus where the person left it. Qt 6.8 keeps it so,
+    // but Qt 6.4 on X11 gives it to the first control when the window is activated again.
     QWidget* control = focusWhenHidden_;
     if (control && control->isVisibleTo(this) && control->isEnabled())
         control->setFocus(Qt::ActiveWindowFocusReason);
