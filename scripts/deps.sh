@@ -18,6 +18,7 @@ test_packages=(
   desktop-file-utils appstream dpkg-dev  # checking and packaging the desktop files
   xvfb xauth openbox weston          # real display servers for the window tests
   mutter                             # GNOME's own, on Wayland and as an X11 window manager
+  kwin-x11                           # KDE Plasma's window manager on X11
   dbus-daemon dbus-bin at-spi2-core  # their D-Bus session and accessibility bus
   xdotool x11-utils                  # driving the program from outside, finding its windows
   python3-gi                         # typing into mutter's Wayland (tests/display/keyboard.py)
@@ -28,19 +29,34 @@ test_packages=(
   lintian man-db                     # checking the package and its manual page
 )
 
+# Where the release has them: Plasma 6 (Debian 13) starts its global shortcuts daemon, which
+# kwin's keys need, apart from kwin; Plasma 5's comes with kwin.
+optional_test_packages=(kglobalacceld)
+
 packages=("${run_packages[@]}")
+optional=()
 case "${1:-run}" in
   run) ;;
-  test) packages+=("${test_packages[@]}") ;;
+  test) packages+=("${test_packages[@]}"); optional=("${optional_test_packages[@]}") ;;
   *) echo "usage: scripts/deps.sh [run|test]" >&2; exit 2 ;;
 esac
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+known() { [ -n "$(apt-cache policy "$1" 2>/dev/null | grep Candidate: | grep -v none)" ]; }
+# Adds the optional packages the release has and the machine lacks.
+addOptional() {
+  for package in "${optional[@]}"; do
+    if known "$package" && ! installed "$package" && [[ " ${missing[*]} " != *" $package "* ]]; then
+      missing+=("$package")
+    fi
+  done
+}
+
 missing=()
 for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
+  installed "$package" || missing+=("$package")
 done
+addOptional
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 as_root=()
@@ -62,5 +78,6 @@ for attempt in $(seq 120); do
   sleep 5
 done
 cat "$errors" >&2
+addOptional # the package lists may not have known them before
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
   apt-get "${wait_for_lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"

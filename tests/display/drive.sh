@@ -14,7 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wait-for.sh"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 # for ask.py
 ask=$(dirname "${BASH_SOURCE[0]}")/ask.py
 case $RUN_ON in
-xcb | gnome-x11) x=$DISPLAY ;;
+xcb | gnome-x11 | kde-x11) x=$DISPLAY ;;
 wayland) x=$WESTON_X_DISPLAY ;;
 gnome) x= ;;
 *) echo "drive.sh: not on a display server of run-on.sh" >&2; exit 2 ;;
@@ -78,7 +78,7 @@ hasKeyboard() {
         shownWindows | grep -qE "^$1 active( |$)" || return 1
     fi
     case $RUN_ON in
-    xcb | gnome-x11)
+    xcb | gnome-x11 | kde-x11)
         # The window manager names the active window on the root window once it has the
         # focus; it must be the program's own, and the one asked for.
         local active
@@ -95,7 +95,7 @@ sight() {
     shown=$(shownWindows | paste -s -d ';' -)
     echo -n "the program says its windows are: ${shown:-none}"
     case $RUN_ON in
-    xcb | gnome-x11)
+    xcb | gnome-x11 | kde-x11)
         echo -n "; on the X server: $(xWindows | paste -s -d ';' -);" \
             "the active window: $(xdo getactivewindow 2>/dev/null || echo none)"
         ;;
@@ -116,12 +116,12 @@ expectKeyboard() {
 noWindows() {
     [ -z "$(shownWindows)" ] || return 1
     case $RUN_ON in
-    xcb | gnome-x11) [ -z "$(xWindows)" ] ;;
+    xcb | gnome-x11 | kde-x11) [ -z "$(xWindows)" ] ;;
     wayland) [ -z "$(westonWindows)" ] ;;
     esac
 }
 
-# Closes the program's window $1 as a person would: Alt+F4 under openbox and mutter, to the
+# Closes the program's window $1 as a person would: Alt+F4 under openbox, mutter and kwin, to the
 # active window; on weston, whose shell has no such key, a click on the close button of the
 # title bar Qt draws, 18 pixels square, 8 from the right edge, in the middle of a 30-pixel bar
 # (clicks around it closed the window from 6 to 24 pixels below the top and from 26 to 8 left

@@ -5,7 +5,7 @@
 # seconds after its way out has taken its windows away, or ends with another status than 0.
 # Then, CHECKS times: keys typed at once after OK never reach the seed. "Ann", Alt+O and
 # straight away "zzz", then Get Number must draw Ann's number all the same.
-#   run-on.sh xcb|wayland|gnome|gnome-x11 ends.sh PROGRAM [RUNS, default 10] [CHECKS, default 5]
+#   run-on.sh PLATFORM ends.sh PROGRAM [RUNS, default 10] [CHECKS, default 5]
 #
 # What the test acts on it asks the program and the display server, never pixels (drive.sh);
 # the number drawn the program tells over the accessibility bus (ask.py), as a screen reader

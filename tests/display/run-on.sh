@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one test program on a real display server, started for it and stopped after it:
-#   run-on.sh xcb|wayland|gnome|gnome-x11 PROGRAM [ARGUMENTS...]
+#   run-on.sh xcb|wayland|gnome|gnome-x11|kde-x11 PROGRAM [ARGUMENTS...]
 # xcb: a virtual X server (Xvfb) with openbox as window manager.
 # wayland: weston with its desktop shell, drawing into a virtual X server of its own. Weston's
 # headless backend has no keyboard or pointer, so it would never activate a window; its X11
@@ -11,7 +11,8 @@
 # monitor. It has no keyboard of its own: keyboard.py presses keys through mutter's remote
 # desktop interface, and offers them to the test on the session bus.
 # gnome-x11: mutter as the window manager of a virtual X server, as in GNOME's X11 session.
-# RUN_ON tells the test which of the four it runs on.
+# kde-x11: kwin, KDE Plasma's window manager, on a virtual X server, as in Plasma's X11 session.
+# RUN_ON tells the test which of these it runs on.
 #
 # Everything runs with settings of the run's own: HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR
 # are in a temporary folder, openbox, weston and mutter read the configurations beside this
@@ -185,8 +186,30 @@ gnome-x11)
         runTest
     ) &
     ;;
+kde-x11)
+    startXvfb
+    # KWin's keys, Alt+F4 among them, are KDE's global shortcuts, which kglobalaccel takes
+    # from the X server: Plasma 6's kglobalacceld is started by the session, Plasma 5's by the
+    # bus when KWin asks for it.
+    dbus-update-activation-environment DISPLAY="$display"
+    for daemon in /usr/lib/*/libexec/kglobalacceld; do
+        [ -x "$daemon" ] || continue
+        DISPLAY=$display "$daemon" >"$work/kglobalaccel.log" 2>&1 &
+        pids+=($!)
+        waitFor 'onBus org.kde.kglobalaccel' "kglobalacceld to start"
+    done
+    DISPLAY=$display kwin_x11 >"$work/kwin.log" 2>&1 &
+    pids+=($!)
+    waitFor 'DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+        "kwin to start"
+    (
+        unset WAYLAND_DISPLAY
+        export DISPLAY=$display QT_QPA_PLATFORM=xcb
+        runTest
+    ) &
+    ;;
 *)
-    echo "run-on.sh: no platform $platform (xcb, wayland, gnome or gnome-x11)" >&2
+    echo "run-on.sh: no platform $platform (xcb, wayland, gnome, gnome-x11 or kde-x11)" >&2
     exit 2
     ;;
 esac

@@ -4,7 +4,7 @@
 # closed with Enter, Create new seed and a second name, About, and Exit. After every switch of
 # windows the one that should have the keyboard has it, with the focus where it belongs,
 # without a click; every number drawn is the one the same keys draw under openbox on Debian 12.
-#   run-on.sh xcb|wayland|gnome|gnome-x11 session.sh PROGRAM
+#   run-on.sh PLATFORM session.sh PROGRAM
 set -euo pipefail
 program=$1
 here=$(dirname "$0")
