@@ -114,16 +114,18 @@ void tst_lifecycle::createNewSeedResetsOnlyTheResult()
     s->click(s->cmdget());
     QCOMPARE(s->greeting(), QStringLiteral("Ann, your number is:"));
     QVERIFY(s->number() != QStringLiteral("000000000000000000000000000"));
+    QWidget* const leftWithFocus = QApplication::focusWidget();
 
     QVERIFY(s->chooseMenu("seed"));
     QVERIFY(s->enterName("Bo"));
     QCOMPARE(s->number(), QStringLiteral("000000000000000000000000000"));
     QCOMPARE(s->greeting(), QString());
-    // Mode, bounds and the seed box come back as they were left.
+    // Mode, bounds, the seed box and the focus come back as they were left.
     QVERIFY(s->optrange()->isChecked());
     QCOMPARE(s->txtone()->text(), QStringLiteral("1"));
     QCOMPARE(s->txttwo()->text(), QStringLiteral("6"));
     QVERIFY(s->txtvalue()->isVisible());
+    QCOMPARE(QApplication::focusWidget(), leftWithFocus);
 }
 
 void tst_lifecycle::waysOut_data()
