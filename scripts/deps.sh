@@ -18,7 +18,7 @@ test_packages=(
   desktop-file-utils appstream dpkg-dev  # checking and packaging the desktop files
   xvfb xauth openbox weston          # real display servers for the window tests
   mutter                             # GNOME's own, on Wayland and as an X11 window manager
-  kwin-x11                           # KDE Plasma's window manager on X11
+  kwin-x11 kwin-wayland              # KDE Plasma's, on X11 and as a Wayland compositor
   dbus-daemon dbus-bin at-spi2-core  # their D-Bus session and accessibility bus
   xdotool x11-utils                  # driving the program from outside, finding its windows
   python3-gi                         # typing into mutter's Wayland (tests/display/keyboard.py)

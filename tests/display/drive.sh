@@ -2,7 +2,8 @@
 # How the display tests drive the program from outside, as a person would, on each display
 # server of run-on.sh (RUN_ON), and ask what it shows. The program is the process $pid.
 #
-# Keys: xdotool on an X server (weston's own, on weston); on mutter's Wayland, keyboard.py.
+# Keys: xdotool on an X server (weston's own, on weston); on mutter's Wayland, keyboard.py; on
+# kwin's Wayland, kwin-keys.py.
 # What is on screen is asked, never guessed from pixels: the program itself says, over the
 # accessibility bus (ask.py), which of its windows is shown, which one is active and what has
 # the focus in it. On X11, the window manager's _NET_ACTIVE_WINDOW must name the same window;
@@ -16,7 +17,7 @@ ask=$(dirname "${BASH_SOURCE[0]}")/ask.py
 case $RUN_ON in
 xcb | gnome-x11 | kde-x11) x=$DISPLAY ;;
 wayland) x=$WESTON_X_DISPLAY ;;
-gnome) x= ;;
+gnome | kde) x= ;;
 *) echo "drive.sh: not on a display server of run-on.sh" >&2; exit 2 ;;
 esac
 xdo() { DISPLAY=$x xdotool "$@"; }
@@ -26,14 +27,26 @@ keyboard() {
         /org/dicewright/TestKeyboard "org.dicewright.TestKeyboard.$1" "string:$2" >/dev/null
 }
 
+kwinKeys() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/kwin-keys.py" "$@"
+}
+
 # Types the text, a key for each character.
 typeText() {
-    if [ "$RUN_ON" = gnome ]; then keyboard Type "$1"; else xdo type --delay 20 "$1"; fi
+    case $RUN_ON in
+    gnome) keyboard Type "$1" ;;
+    kde) kwinKeys type "$1" ;;
+    *) xdo type --delay 20 "$1" ;;
+    esac
 }
 
 # Presses each key combination given, one after the other: alt+o Return ctrl+a ...
 pressKeys() {
-    if [ "$RUN_ON" = gnome ]; then keyboard Press "$*"; else xdo key "$@"; fi
+    case $RUN_ON in
+    gnome) keyboard Press "$*" ;;
+    kde) kwinKeys press "$@" ;;
+    *) xdo key "$@" ;;
+    esac
 }
 
 # The program's windows on screen as it tells of them, a line each: which window (name, main,

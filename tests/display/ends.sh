@@ -30,7 +30,7 @@ takeWayOut() {
 # the same go as OK.
 typeName() {
     typeText "$1"
-    if [ "$RUN_ON" = gnome ]; then
+    if [ -z "$x" ]; then
         pressKeys alt+o
         [ $# -lt 2 ] || typeText "$2"
     else
