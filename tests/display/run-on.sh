@@ -105,6 +105,23 @@ runTest() {
     RUN_ON_TEST=$work exec "${testCommand[@]}"
 }
 
+# Starts the test command in the background, on the X server $display or on the Wayland
+# display wayland-test.
+startTestOnX() {
+    (
+        unset WAYLAND_DISPLAY
+        export DISPLAY=$display QT_QPA_PLATFORM=xcb
+        runTest
+    ) &
+}
+startTestOnWayland() {
+    (
+        unset DISPLAY
+        export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
+        runTest
+    ) &
+}
+
 # Whether a name is owned on the session bus.
 onBus() {
     dbus-send --session --dest=org.freedesktop.DBus --print-reply /org/freedesktop/DBus \
@@ -142,11 +159,7 @@ xcb)
         --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
     pids+=($!)
     waitFor '[ -e "$work/wm-ready" ]' "openbox to start"
-    (
-        unset WAYLAND_DISPLAY
-        export DISPLAY=$display QT_QPA_PLATFORM=xcb
-        runTest
-    ) &
+    startTestOnX
     ;;
 wayland)
     startXvfb
@@ -154,11 +167,7 @@ wayland)
         --socket=wayland-test --width=1200 --height=960 >"$work/weston.log" 2>&1 &
     pids+=($!)
     waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ]' "weston to start"
-    (
-        unset DISPLAY
-        export WESTON_X_DISPLAY=$display WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
-        runTest
-    ) &
+    WESTON_X_DISPLAY=$display startTestOnWayland
     ;;
 gnome)
     GSETTINGS_BACKEND=keyfile mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
@@ -169,11 +178,7 @@ gnome)
     /usr/bin/python3 "$here/keyboard.py" >"$work/keyboard.log" 2>&1 &
     pids+=($!)
     waitFor 'onBus org.dicewright.TestKeyboard' "keyboard.py to start"
-    (
-        unset DISPLAY
-        export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
-        runTest
-    ) &
+    startTestOnWayland
     ;;
 gnome-x11)
     startXvfb
@@ -182,11 +187,7 @@ gnome-x11)
     # A window manager names itself on the root window once it manages the screen.
     waitFor 'DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
         "mutter to start"
-    (
-        unset WAYLAND_DISPLAY
-        export DISPLAY=$display QT_QPA_PLATFORM=xcb
-        runTest
-    ) &
+    startTestOnX
     ;;
 kde-x11)
     startXvfb
@@ -204,11 +205,7 @@ kde-x11)
     pids+=($!)
     waitFor 'DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
         "kwin to start"
-    (
-        unset WAYLAND_DISPLAY
-        export DISPLAY=$display QT_QPA_PLATFORM=xcb
-        runTest
-    ) &
+    startTestOnX
     ;;
 kde)
     # Debian gives kwin_wayland file capabilities, which a container refuses to run; a copy
@@ -226,11 +223,7 @@ kde)
         --socket wayland-test >"$work/kwin.log" 2>&1 &
     pids+=($!)
     waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ] && onBus org.kde.KWin' "kwin to start"
-    (
-        unset DISPLAY
-        export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
-        runTest
-    ) &
+    startTestOnWayland
     ;;
 *)
     echo "run-on.sh: no platform $platform (xcb, wayland, gnome, gnome-x11, kde-x11 or kde)" >&2
