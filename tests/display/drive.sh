@@ -134,8 +134,8 @@ noWindows() {
     esac
 }
 
-# Closes the program's window $1 as a person would: Alt+F4 under openbox, mutter and kwin, to the
-# active window; on weston, whose shell has no such key, a click on the close button of the
+# Closes the program's window $1 as a person would: Alt+F4 under openbox, mutter and kwin, to
+# the active window; on weston, whose shell has no such key, a click on the close button of the
 # title bar Qt draws, 18 pixels square, 8 from the right edge, in the middle of a 30-pixel bar
 # (clicks around it closed the window from 6 to 24 pixels below the top and from 26 to 8 left
 # of the right edge). Weston's X11 window is 1200x960 at the corner of a 1280x1024 screen:

@@ -48,14 +48,22 @@ def keyNamed(name):
 
 
 def text(value):
+    """A string as the wire carries it: its length with the NUL, then it, padded to 4 bytes."""
     data = value.encode() + b"\0"
     return struct.pack("=I", len(data)) + data + b"\0" * (-len(data) % 4)
+
+
+def readText(arguments, at):
+    """The string at offset at, and the offset after it."""
+    (length,) = struct.unpack_from("=I", arguments, at)
+    return arguments[at + 4:at + 3 + length].decode(), at + 4 + length + (-length % 4)
 
 
 class Compositor:
     def __init__(self):
         self.socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-        self.socket.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"]))
+        self.socket.connect(
+            os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"]))
         self.received = b""
         self.lastId = REGISTRY
 
@@ -64,7 +72,8 @@ class Compositor:
         return self.lastId
 
     def send(self, target, opcode, arguments=b""):
-        self.socket.sendall(struct.pack("=II", target, (8 + len(arguments)) << 16 | opcode) + arguments)
+        header = struct.pack("=II", target, (8 + len(arguments)) << 16 | opcode)
+        self.socket.sendall(header + arguments)
 
     def events(self):
         """Each event as (object, opcode, arguments), until the compositor closes."""
@@ -87,8 +96,8 @@ class Compositor:
         self.send(DISPLAY, 0, struct.pack("=I", callback))  # wl_display.sync
         for target, opcode, arguments in self.events():
             if target == DISPLAY and opcode == 0:  # wl_display.error
-                _, code, length = struct.unpack_from("=III", arguments)
-                raise ConnectionError(f"KWin: error {code}: {arguments[12:12 + length - 1].decode()}")
+                _, code = struct.unpack_from("=II", arguments)
+                raise ConnectionError(f"KWin: error {code}: {readText(arguments, 8)[0]}")
             if target == callback and opcode == 0:  # wl_callback.done
                 return
             onEvent(target, opcode, arguments)
@@ -101,9 +110,9 @@ def connect():
 
     def onGlobal(target, opcode, arguments):
         if target == REGISTRY and opcode == 0:  # wl_registry.global: name, interface, version
-            name, length = struct.unpack_from("=II", arguments)
-            interface = arguments[8:8 + length - 1].decode()
-            offered[interface] = (name, struct.unpack_from("=I", arguments, 8 + length + (-length % 4))[0])
+            (name,) = struct.unpack_from("=I", arguments)
+            interface, at = readText(arguments, 4)
+            offered[interface] = (name, struct.unpack_from("=I", arguments, at)[0])
 
     compositor.roundTrip(onGlobal)
     name, version = offered.get("org_kde_kwin_fake_input", (None, 0))
@@ -123,15 +132,16 @@ def main():
         return 2
     try:
         if sys.argv[1] == "type":
-            strokes = [([SHIFT] if shifted else []) + [code] for code, shifted in map(keyOf, sys.argv[2])]
+            strokes = [([SHIFT] if shifted else []) + [code]
+                       for code, shifted in map(keyOf, sys.argv[2])]
         else:
             strokes = [[keyNamed(key) for key in combination.split("+")]
                        for argument in sys.argv[2:] for combination in argument.split()]
             if any(None in stroke for stroke in strokes):
                 raise ValueError(f"a key without a name among {sys.argv[2:]}")
         compositor, fakeInput = connect()
-        for stroke in strokes:
-            for code, pressed in [(code, 1) for code in stroke] + [(code, 0) for code in reversed(stroke)]:
+        for stroke in strokes:  # pressed in order, released the other way round
+            for code, pressed in [(c, 1) for c in stroke] + [(c, 0) for c in reversed(stroke)]:
                 compositor.send(fakeInput, KEYBOARD_KEY, struct.pack("=II", code, pressed))
         compositor.roundTrip()
     except (ValueError, ConnectionError, OSError) as error:
