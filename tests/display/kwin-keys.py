@@ -8,8 +8,7 @@ Returns once KWin has taken every key, in order (a round trip after the last one
 
 It speaks the Wayland wire protocol itself, a handful of messages, since Debian 12 has no
 Python binding for Wayland. The keys are Linux key codes on KWin's US layout (run-on.sh).
-KWin offers fake input only to a client it was told to trust: run-on.sh names this Python in
-a desktop entry of the run's own.
+KWin offers fake input only to a client it trusts: run-on.sh starts it trusting every one.
 """
 import os
 import socket
@@ -117,8 +116,7 @@ def connect():
     compositor.roundTrip(onGlobal)
     name, version = offered.get("org_kde_kwin_fake_input", (None, 0))
     if version < 4:
-        raise ConnectionError("KWin offers no fake input with keys to this client (version"
-                              f" {version}); is it trusted by a desktop entry?")
+        raise ConnectionError(f"KWin offers no fake input with keys (version {version})")
     fakeInput = compositor.newId()
     compositor.send(REGISTRY, 0, struct.pack("=I", name) + text("org_kde_kwin_fake_input")
                     + struct.pack("=II", 4, fakeInput))  # wl_registry.bind
