@@ -58,13 +58,16 @@ afterKeys "Return" main "$low"
 expectNumber 5 ""
 
 # A seed that is not a number, typed into the shown seed box: a run-time error's message.
+# The box is emptied key by key: text selected with the keys would fill the primary selection,
+# which Qt 6.4's Wayland clipboard still holds, and the leak check reports, when the program
+# ends on mutter and kwin.
 afterKeys "alt+d v" main
 afterKeys "alt+p Tab Tab" main "$seedBox"
-pressKeys ctrl+a
+pressKeys End BackSpace BackSpace BackSpace
 typeText 12ab
 afterKeys "alt+g" message
 afterKeys "Return" main "$seedBox"
-pressKeys ctrl+a
+pressKeys End BackSpace BackSpace BackSpace BackSpace
 typeText 285
 afterKeys "alt+g" main
 expectNumber 1683566750 5
