@@ -3,6 +3,7 @@
 and prints the answer:
     ask.py PID DESCRIPTION [UNLIKE]
     ask.py --windows PID
+    ask.py --shows PID DESCRIPTION
 The first asks for one object: the one whose accessible description is DESCRIPTION, in the
 program of process PID; the answer is its accessible name, once it differs from UNLIKE (an
 empty name is never an answer). Waits up to ten seconds for that; then says what it saw and
@@ -13,6 +14,8 @@ The second looks once at the program's windows on screen, a line each: which win
 main, message for a message box, or the role of any other), "active" when it is the window
 with the keyboard or "inactive", and what holds the focus in it, by its description or, when
 it has none, its name. A program that is not on the bus, or does not answer, has none.
+
+The third looks once whether the object described DESCRIPTION is on screen: status 0 if it is.
 
 Debian's python3-pyatspi (scripts/deps.sh), so /usr/bin/python3 and not another Python.
 """
@@ -80,9 +83,20 @@ def windows(pid):
     return 0
 
 
+def shows(pid, description):
+    pyatspi.setTimeout(2000, 2000)
+    try:
+        found = find(program(pid), description)
+        return 0 if found is not None and found.getState().contains(pyatspi.STATE_SHOWING) else 1
+    except Exception:  # the program went, or answered nothing in time
+        return 1
+
+
 def main():
     if sys.argv[1] == "--windows":
         return windows(int(sys.argv[2]))
+    if sys.argv[1] == "--shows":
+        return shows(int(sys.argv[2]), sys.argv[3])
     pid, description = int(sys.argv[1]), sys.argv[2]
     unlike = sys.argv[3] if len(sys.argv) > 3 else ""
     print(f"ask.py: asking process {pid} for the name of {description!r}"

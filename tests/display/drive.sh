@@ -55,6 +55,11 @@ shownWindows() {
     /usr/bin/python3 "$ask" --windows "$pid" 2>/dev/null
 }
 
+# Whether the control the program describes as $1 is on screen.
+shows() {
+    /usr/bin/python3 "$ask" --shows "$pid" "$1" 2>/dev/null
+}
+
 # On an X server, the program's windows there, a line each: which window, its left, top,
 # right and bottom, and its id. The name window is over twice as wide as it is tall, the main
 # window not (3555x1110 and 3315x2175 twips in their designs, and the main window has a menu

@@ -61,7 +61,9 @@ expectNumber 5 ""
 # The box is emptied key by key: text selected with the keys would fill the primary selection,
 # which Qt 6.4's Wayland clipboard still holds, and the leak check reports, when the program
 # ends on mutter and kwin.
+# The seed box is looked for before the keys that go to it, as a person looks for it.
 afterKeys "alt+d v" main
+waitFor 'shows "$seedBox"' "the seed box to show after View Seed"
 afterKeys "alt+p Tab Tab" main "$seedBox"
 pressKeys End BackSpace BackSpace BackSpace
 typeText 12ab
