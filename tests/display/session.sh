@@ -26,6 +26,24 @@ afterKeys() {
     expectKeyboard "${@:2}"
 }
 
+# Chooses the item of the Dicewright menu whose access key is $1, then waits for the window
+# $2 to have the keyboard, with the focus on $3 if given. The menu is looked at before it is
+# chosen from, as a person looks: mutter's Wayland dismisses a menu whose grab reaches it after
+# a later key, and on a loaded machine the key meant for the menu went to the window. Not on
+# kwin's Wayland: there a window whose menu had the keyboard gets it back only with the next
+# key, so there the two keys go in one go, as a quick hand presses them.
+chooseFromMenu() {
+    if [ "$RUN_ON" = kde ]; then
+        afterKeys "alt+d $1" "${@:2}"
+        return
+    fi
+    keys=alt+d
+    where="$RUN_ON, after $keys"
+    pressKeys alt+d
+    waitFor 'shows "View Seed"' "the Dicewright menu to open"
+    afterKeys "$@"
+}
+
 # Asks for the number shown, once it is no longer $2, and checks it is $1.
 expectNumber() {
     local number
@@ -62,7 +80,7 @@ expectNumber 5 ""
 # which Qt 6.4's Wayland clipboard still holds, and the leak check reports, when the program
 # ends on mutter and kwin.
 # The seed box is looked for before the keys that go to it, as a person looks for it.
-afterKeys "alt+d v" main
+chooseFromMenu v main
 waitFor 'shows "$seedBox"' "the seed box to show after View Seed"
 afterKeys "alt+p Tab Tab" main "$seedBox"
 pressKeys End BackSpace BackSpace BackSpace
@@ -75,13 +93,13 @@ afterKeys "alt+g" main
 expectNumber 1683566750 5
 
 # A new seed from a second name.
-afterKeys "alt+d c" name "$nameBox"
+chooseFromMenu c name "$nameBox"
 typeText Bo
 afterKeys "alt+o" main "$seedBox"
 afterKeys "alt+g" main
 expectNumber 1960765728 1683566750
 
-afterKeys "alt+d a" message
+chooseFromMenu a message
 afterKeys "Return" main "$seedBox"
 
 where="$RUN_ON, Exit"
