@@ -30,10 +30,10 @@ afterKeys() {
 # $2 to have the keyboard, with the focus on $3 if given. The menu is looked at before it is
 # chosen from, as a person looks: mutter's Wayland dismisses a menu whose grab reaches it after
 # a later key, and on a loaded machine the key meant for the menu went to the window. Not on
-# kwin's Wayland: there a window whose menu had the keyboard gets it back only with the next
-# key, so there the two keys go in one go, as a quick hand presses them.
+# the Wayland of kwin 5 (Debian 12): there a window whose menu had the keyboard gets it back
+# only with the next key, so the two keys go in one go, as a quick hand presses them.
 chooseFromMenu() {
-    if [ "$RUN_ON" = kde ]; then
+    if [ "$RUN_ON" = kde ] && dpkg-query -W -f '${Version}' kwin-wayland | grep -q '^4:5\.'; then
         afterKeys "alt+d $1" "${@:2}"
         return
     fi
