@@ -15,8 +15,7 @@ main, message for a message box, or the role of any other), "active" when it is 
 with the keyboard or "inactive", and what holds the focus in it, by its description or, when
 it has none, its name. A program that is not on the bus, or does not answer, has none.
 
-The third looks once whether the object described DESCRIPTION, or else named so (a menu item,
-which has no description), is on screen: status 0 if it is.
+The third looks once whether the object described DESCRIPTION is on screen: status 0 if it is.
 
 Debian's python3-pyatspi (scripts/deps.sh), so /usr/bin/python3 and not another Python.
 """
@@ -26,13 +25,13 @@ import time
 import pyatspi
 
 
-def find(node, description, matches=lambda node, text: node.description == text):
+def find(node, description):
     if node is None:
         return None
-    if matches(node, description):
+    if node.description == description:
         return node
     for child in node:
-        found = find(child, description, matches)
+        found = find(child, description)
         if found is not None:
             return found
     return None
@@ -87,9 +86,7 @@ def windows(pid):
 def shows(pid, description):
     pyatspi.setTimeout(2000, 2000)
     try:
-        application = program(pid)
-        found = find(application, description) or find(
-            application, description, lambda node, text: node.name == text)
+        found = find(program(pid), description)
         return 0 if found is not None and found.getState().contains(pyatspi.STATE_SHOWING) else 1
     except Exception:  # the program went, or answered nothing in time
         return 1

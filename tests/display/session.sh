@@ -26,22 +26,20 @@ afterKeys() {
     expectKeyboard "${@:2}"
 }
 
-# Chooses the item of the Dicewright menu whose access key is $1, then waits for the window
-# $2 to have the keyboard, with the focus on $3 if given. The menu is looked at before it is
-# chosen from, as a person looks: mutter's Wayland dismisses a menu whose grab reaches it after
-# a later key, and on a loaded machine the key meant for the menu went to the window. Not on
-# the Wayland of kwin 5 (Debian 12): there a window whose menu had the keyboard gets it back
-# only with the next key, so the two keys go in one go, as a quick hand presses them.
+# Chooses the item of the Dicewright menu whose access key is $1, Alt+D and the key in one go
+# as a quick hand presses them, and waits until the condition $2 holds ($3 says it in words).
+# Mutter's Wayland dismisses at once a menu whose grab reaches it after a later key, and the
+# key meant for the menu then goes to the window: on a loaded machine that happened now and
+# then under the sanitizers. So, as a person would on seeing nothing happen, the choice is
+# made once more, after Esc, which closes nothing in the window.
 chooseFromMenu() {
-    if [ "$RUN_ON" = kde ] && dpkg-query -W -f '${Version}' kwin-wayland | grep -q '^4:5\.'; then
-        afterKeys "alt+d $1" "${@:2}"
-        return
-    fi
-    keys=alt+d
+    keys="alt+d $1"
     where="$RUN_ON, after $keys"
-    pressKeys alt+d
-    waitFor 'shows "View Seed"' "the Dicewright menu to open"
-    afterKeys "$@"
+    pressKeys alt+d "$1"
+    waitFor "$2" "$3" && return
+    echo "$where: the menu did not act, as when mutter dismisses it at once; once more"
+    pressKeys Escape alt+d "$1"
+    waitFor "$2" "$3"
 }
 
 # Asks for the number shown, once it is no longer $2, and checks it is $1.
@@ -79,9 +77,7 @@ expectNumber 5 ""
 # The box is emptied key by key: text selected with the keys would fill the primary selection,
 # which Qt 6.4's Wayland clipboard still holds, and the leak check reports, when the program
 # ends on mutter and kwin.
-# The seed box is looked for before the keys that go to it, as a person looks for it.
-chooseFromMenu v main
-waitFor 'shows "$seedBox"' "the seed box to show after View Seed"
+chooseFromMenu v 'shows "$seedBox" && hasKeyboard main' "the seed box to show after View Seed"
 afterKeys "alt+p Tab Tab" main "$seedBox"
 pressKeys End BackSpace BackSpace BackSpace
 typeText 12ab
@@ -93,13 +89,13 @@ afterKeys "alt+g" main
 expectNumber 1683566750 5
 
 # A new seed from a second name.
-chooseFromMenu c name "$nameBox"
+chooseFromMenu c 'hasKeyboard name "$nameBox"' "the name window to have the keyboard"
 typeText Bo
 afterKeys "alt+o" main "$seedBox"
 afterKeys "alt+g" main
 expectNumber 1960765728 1683566750
 
-chooseFromMenu a message
+chooseFromMenu a 'hasKeyboard message' "About to have the keyboard"
 afterKeys "Return" main "$seedBox"
 
 where="$RUN_ON, Exit"
