@@ -7,8 +7,16 @@
 # installs debootstrap here when missing.
 #   Usage: scripts/in-root.sh [RELEASE] [SCRIPT [ARGUMENTS...]]
 #     RELEASE  a Debian codename, or "other" (the default): trixie (Debian 13, Qt 6.8) on
-#              Debian 12, bookworm (Debian 12, Qt 6.4) elsewhere
+#              Debian 12, bookworm (Debian 12, Qt 6.4) elsewhere; forky is Debian testing
 #     SCRIPT   a path in the clone, such as scripts/bench.sh
+#
+# A release newer than this machine's debootstrap knows is made as testing is made (its sid
+# script). Where the mirror serves a package index past its Valid-Until date, as it may for
+# testing, the root's apt is told not to check that date, and a line says so. Testing is
+# allowed to be broken for a while, when a transition leaves a package uninstallable: then
+# the packages the tests need are installed first, and if that fails for a reason of the
+# release's own, one line names the package and the release counts as not run (status 0).
+# The machine itself is left as it was.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "$(id -u)" -ne 0 ]; then
@@ -54,16 +62,53 @@ cleanUp() {
 trap cleanUp EXIT
 trap 'exit 130' INT TERM
 
+scripts=/usr/share/debootstrap/scripts
+script=()
+if [ ! -e "$scripts/$release" ]; then
+    echo "in-root.sh: this debootstrap does not know $release; it is made as testing is (sid)"
+    script=(http://deb.debian.org/debian "$scripts/sid")
+fi
 echo "== debootstrap --variant=minbase $release"
-debootstrap --variant=minbase "$release" "$root" >"$work/debootstrap.log" 2>&1 ||
+debootstrap --variant=minbase "$release" "$root" "${script[@]}" >"$work/debootstrap.log" 2>&1 ||
     { tail -20 "$work/debootstrap.log" >&2; exit 1; }
+
+# The field $1 of the release's own Release file, as debootstrap fetched it.
+releaseField() {
+    sed -n "s/^$1: //p" "$root"/var/lib/apt/lists/*_InRelease "$root"/var/lib/apt/lists/*_Release \
+        2>/dev/null | head -n 1
+}
+validUntil=$(releaseField Valid-Until)
+if [ -n "$validUntil" ] && [ "$(date -d "$validUntil" +%s)" -lt "$(date +%s)" ]; then
+    echo "in-root.sh: $release's package index was valid until $validUntil; the mirror still" \
+        "serves it, so apt in the root does not check that date (Acquire::Check-Valid-Until)"
+    echo 'Acquire::Check-Valid-Until "false";' >"$root/etc/apt/apt.conf.d/99valid-until"
+fi
+suite=$(releaseField Suite)
 for mount in "${mounts[@]}"; do
     mount --bind "/$mount" "$root/$mount"
 done
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 git clone --quiet --no-local . "$root/work/dicewright"
+inRoot() {
+    chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        HOME=/root LANG=C.UTF-8 CI="${CI:-}" DISPLAY_TEST_TIMEOUT="${DISPLAY_TEST_TIMEOUT:-}" \
+        /bin/bash -c 'cd /work/dicewright && exec "$@"' in-root "$@"
+}
+
+if [ "$suite" = testing ] || [ "$suite" = unstable ]; then
+    echo "== scripts/deps.sh test on $release ($suite)"
+    if ! inRoot scripts/deps.sh test 2>&1 | tee "$work/deps.log"; then
+        # apt names what it cannot install in one of these ways.
+        broken=$(grep -oE "^ ?[a-z0-9][a-z0-9.+-]* : Depends: [^ ]+|Unable to locate package [^ ]+|Package [^ ]+ has no installation candidate|[^ ]+ : Breaks: [^ ]+" \
+            "$work/deps.log" | head -n 1 | sed 's/^ *//')
+        if [ -n "$broken" ]; then
+            echo "in-root.sh: $release not run: $suite cannot install a package the tests need" \
+                "($broken)"
+            exit 0
+        fi
+        exit 1
+    fi
+fi
 echo "== ${command[*]} on $release, at $(git rev-parse --short HEAD)"
-chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    HOME=/root LANG=C.UTF-8 CI="${CI:-}" DISPLAY_TEST_TIMEOUT="${DISPLAY_TEST_TIMEOUT:-}" \
-    /bin/bash -c 'cd /work/dicewright && exec "$@"' in-root "${command[@]}"
+inRoot "${command[@]}"
