@@ -6,7 +6,9 @@ remote desktop does, and offers them on that bus to the test's scripts:
 stays running until ended, and answers on the session bus as org.dicewright.TestKeyboard:
     Type(s text)   each character as a key of its own (mutter adds Shift where one needs it)
     Press(s keys)  key combinations written as xdotool writes them: "alt+o", "Return", "ctrl+a"
-Each call returns once mutter has taken every key of it, in order.
+Each call returns once mutter has taken every key of it, in order. Keys go in as a hand
+presses them: each held a tenth of a second, with a pause after its release. Released at once,
+a choice from a menu (Alt+D, then the item's key) was lost now and then with Qt 6.11 on mutter 50.
 
 One remote desktop session serves the whole run: mutter takes keys only from the D-Bus client
 that made the session, and when that client goes, its keyboard goes and the program's window
@@ -16,6 +18,7 @@ first, which types nothing.
 Debian's python3-gi (scripts/deps.sh), so /usr/bin/python3 and not another Python.
 """
 import sys
+import time
 
 from gi.repository import Gio, GLib
 
@@ -28,6 +31,8 @@ INTERFACE = f"""<node><interface name="{NAME}">
 </interface></node>"""
 
 # X keysyms of the keys the tests name; any other single character is its own keysym.
+HELD, PAUSE = 0.1, 0.05  # seconds a key is held, and left up before the next one
+
 KEYSYMS = {
     "alt": 0xFFE9, "ctrl": 0xFFE3, "shift": 0xFFE1, "super": 0xFFEB,
     "Return": 0xFF0D, "Tab": 0xFF09, "Escape": 0xFF1B, "BackSpace": 0xFF08, "Delete": 0xFFFF,
@@ -51,7 +56,7 @@ class Keyboard:
         reply = self.call("/org/gnome/Mutter/RemoteDesktop", MUTTER, "CreateSession", None, "(o)")
         self.session = reply.unpack()[0]
         self.call(self.session, SESSION, "Start", None)
-        self.tap(KEYSYMS["shift"])
+        self.stroke([KEYSYMS["shift"]])
 
     def call(self, path, interface, method, arguments, reply=None):
         return self.bus.call_sync(MUTTER, path, interface, method, arguments,
@@ -62,21 +67,23 @@ class Keyboard:
         self.call(self.session, SESSION, "NotifyKeyboardKeysym",
                   GLib.Variant("(ub)", (symbol, pressed)))
 
-    def tap(self, symbol):
-        self.key(symbol, True)
-        self.key(symbol, False)
+
+    def stroke(self, symbols):
+        """Presses the keys in order, holds them, and lets them go the other way round."""
+        for symbol in symbols:
+            self.key(symbol, True)
+        time.sleep(HELD)
+        for symbol in reversed(symbols):
+            self.key(symbol, False)
+        time.sleep(PAUSE)
 
     def type(self, text):
         for character in text:
-            self.tap(keysym(character))
+            self.stroke([keysym(character)])
 
     def press(self, keys):
         for combination in keys.split():
-            symbols = [keysym(key) for key in combination.split("+")]
-            for symbol in symbols:
-                self.key(symbol, True)
-            for symbol in reversed(symbols):
-                self.key(symbol, False)
+            self.stroke([keysym(key) for key in combination.split("+")])
 
 
 def main():

@@ -4,7 +4,8 @@ keyboard of its own. KWin takes keys from a client through its fake input protoc
 (org_kde_kwin_fake_input, version 4 and up), as KDE Connect's remote keyboard does:
     kwin-keys.py type TEXT       each character as a key of its own, Shift where one needs it
     kwin-keys.py press KEYS...   key combinations written as xdotool writes them: alt+o Return
-Returns once KWin has taken every key, in order (a round trip after the last one).
+Returns once KWin has taken every key, in order (a round trip after the last one). Keys go
+in as a hand presses them: each held a tenth of a second, with a pause after its release.
 
 It speaks the Wayland wire protocol itself, a handful of messages, since Debian 12 has no
 Python binding for Wayland. The keys are Linux key codes on KWin's US layout (run-on.sh).
@@ -14,6 +15,7 @@ import os
 import socket
 import struct
 import sys
+import time
 
 # Linux key codes: the rows of a US keyboard from their first key, plain and with Shift.
 ROWS = [(2, "1234567890-=", "!@#$%^&*()_+"), (16, "qwertyuiop[]", "QWERTYUIOP{}"),
@@ -26,6 +28,7 @@ NAMED = {
 }
 SHIFT = NAMED["shift"]
 
+HELD, PAUSE = 0.1, 0.05  # seconds a key is held, and left up before the next one
 DISPLAY, REGISTRY = 1, 2  # the ids of the first objects; the client numbers them in order
 KEYBOARD_KEY = 10  # fake input's request number of keyboard_key
 
@@ -138,9 +141,13 @@ def main():
             if any(None in stroke for stroke in strokes):
                 raise ValueError(f"a key without a name among {sys.argv[2:]}")
         compositor, fakeInput = connect()
-        for stroke in strokes:  # pressed in order, released the other way round
-            for code, pressed in [(c, 1) for c in stroke] + [(c, 0) for c in reversed(stroke)]:
-                compositor.send(fakeInput, KEYBOARD_KEY, struct.pack("=II", code, pressed))
+        for stroke in strokes:  # pressed in order, held, released the other way round
+            for code in stroke:
+                compositor.send(fakeInput, KEYBOARD_KEY, struct.pack("=II", code, 1))
+            time.sleep(HELD)
+            for code in reversed(stroke):
+                compositor.send(fakeInput, KEYBOARD_KEY, struct.pack("=II", code, 0))
+            time.sleep(PAUSE)
         compositor.roundTrip()
     except (ValueError, ConnectionError, OSError) as error:
         print(f"kwin-keys.py: {error}", file=sys.stderr)
