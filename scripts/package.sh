@@ -86,16 +86,18 @@ checkStart() {
       echo "X11: started from the desktop entry; $class"
       [[ $class == *"\"$wm_class\""* ]]'
 
-    # Wayland: the window is given the application id, as the compositor tells it.
+    # Wayland: the program's own client gives its window the application id; the protocol
+    # as the client speaks it (WAYLAND_DEBUG) shows the request.
     tests/display/run-on.sh wayland bash -c '
-      $command & pid=$!
-      for _ in $(seq 100); do
-          app_id=$(timeout 5 weston-debug scene-graph |
-              grep -o "PID $pid, .*top-level window .* of [^,]*," | sed "s/.* of //; s/,\$//")
-          [ -n "$app_id" ] && break
-          sleep 0.1
-      done
+      source tests/display/wait-for.sh
+      log=$(mktemp)
+      WAYLAND_DEBUG=client $command 2>"$log" & pid=$!
+      asked() { grep -q "xdg_toplevel[@#][0-9]*\.set_app_id(" "$log"; }
+      waitFor asked "the window to be given an application id" || true
+      app_id=$(grep -o "xdg_toplevel[@#][0-9]*\.set_app_id(\"[^\"]*\")" "$log" | head -n 1 |
+          sed "s/.*(\"//; s/\")//")
       kill $pid
+      rm -f "$log"
       echo "Wayland: started from the desktop entry; application id ${app_id:-none}"
       [ "$app_id" = io.dicewright.Dicewright ]'
 }
