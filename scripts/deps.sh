@@ -23,6 +23,7 @@ test_packages=(
   xdotool x11-utils                  # driving the program from outside, finding its windows
   python3-gi                         # typing into mutter's Wayland (tests/display/keyboard.py)
   python3-pyatspi                    # asking it what it shows, as a screen reader would
+  ibus ibus-hangul                    # typing names through an input method (tests/display/ime.sh)
   gdb                                # backtraces of a display test that hangs
   clang-format                       # the format check (scripts/check-format.sh)
   imagemagick                        # the screenshots (scripts/screenshots.sh)

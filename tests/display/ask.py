@@ -4,6 +4,8 @@ and prints the answer:
     ask.py PID DESCRIPTION [UNLIKE]
     ask.py --windows PID
     ask.py --shows PID DESCRIPTION
+    ask.py --text PID DESCRIPTION
+    ask.py --place PID DESCRIPTION
 The first asks for one object: the one whose accessible description is DESCRIPTION, in the
 program of process PID; the answer is its accessible name, once it differs from UNLIKE (an
 empty name is never an answer). Waits up to ten seconds for that; then says what it saw and
@@ -16,6 +18,14 @@ with the keyboard or "inactive", and what holds the focus in it, by its descript
 it has none, its name. A program that is not on the bus, or does not answer, has none.
 
 The third looks once whether the object described DESCRIPTION is on screen: status 0 if it is.
+
+The fourth prints once the text the object described DESCRIPTION holds, as a screen reader
+reads it, shown or not.
+
+The fifth prints once where the object described DESCRIPTION is in its window: the x and y of
+its middle, from the window's top left corner, then the window's width and height, then the x
+and y of its middle on the screen as the program places it, in pixels. On X11 that is where
+it is; on Wayland only the program's own idea.
 
 Debian's python3-pyatspi (scripts/deps.sh), so /usr/bin/python3 and not another Python.
 """
@@ -92,11 +102,41 @@ def shows(pid, description):
         return 1
 
 
+def text(pid, description):
+    pyatspi.setTimeout(2000, 2000)
+    try:
+        found = find(program(pid), description)
+        print(found.queryText().getText(0, -1))
+        return 0
+    except Exception as error:  # no such object, the program went, or answered nothing
+        print(f"ask.py: no text of {description!r} from process {pid}: {error}", file=sys.stderr)
+        return 1
+
+
+def place(pid, description):
+    pyatspi.setTimeout(2000, 2000)
+    try:
+        found = find(program(pid), description)
+        window = found
+        while window.parent is not None and window.parent.getRole() != pyatspi.ROLE_APPLICATION:
+            window = window.parent
+        # Both as the program places them on its screen, which on Wayland is its own idea:
+        # the difference holds all the same.
+        x, y, width, height = found.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        left, top, windowWidth, windowHeight = window.queryComponent().getExtents(
+            pyatspi.DESKTOP_COORDS)
+        print(x - left + width // 2, y - top + height // 2, windowWidth, windowHeight,
+              x + width // 2, y + height // 2)
+        return 0
+    except Exception as error:  # no such object, the program went, or answered nothing
+        print(f"ask.py: no place of {description!r} from process {pid}: {error}", file=sys.stderr)
+        return 1
+
+
 def main():
-    if sys.argv[1] == "--windows":
-        return windows(int(sys.argv[2]))
-    if sys.argv[1] == "--shows":
-        return shows(int(sys.argv[2]), sys.argv[3])
+    once = {"--windows": windows, "--shows": shows, "--text": text, "--place": place}
+    if sys.argv[1] in once:
+        return once[sys.argv[1]](int(sys.argv[2]), *sys.argv[3:])
     pid, description = int(sys.argv[1]), sys.argv[2]
     unlike = sys.argv[3] if len(sys.argv) > 3 else ""
     print(f"ask.py: asking process {pid} for the name of {description!r}"

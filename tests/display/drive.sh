@@ -186,6 +186,27 @@ closeWindow() {
     xdo mousemove 1250 1000 mousemove $((right - 17)) $((top + 15)) click 1 mousemove 1199 959
 }
 
+# Clicks, as a hand does, the middle of the control described $1 in the program's window $2
+# (name or main). On X11 the program knows where on the screen it is. On weston it knows
+# only where the control is in its window, and weston where the window's view is, whose frame
+# Qt draws as wide at the bottom as at each side and taller at the top, for the title bar.
+clickOn() {
+    local across down width height onScreen left right bottom margin # x is the X display
+    read -r across down width height onScreen < <(/usr/bin/python3 "$ask" --place "$pid" "$1") ||
+        { echo "${where-}: no place of \"$1\"; $(sight)"; return 1; }
+    case $RUN_ON in
+    wayland)
+        read -r _ left _ right bottom < <(westonWindows | grep "^$2 ") ||
+            { echo "${where-}: no $2 window on weston; $(sight)"; return 1; }
+        margin=$(((right - left - width) / 2))
+        xdo mousemove 1250 1000 mousemove $((left + margin + across)) \
+            $((bottom - margin - height + down)) mousedown 1 sleep 0.1 mouseup 1 mousemove 1199 959
+        ;;
+    gnome | kde) echo "${where-}: no clicks on $RUN_ON in these tests"; return 1 ;;
+    *) read -r across down <<<"$onScreen" && xdo mousemove "$across" "$down" mousedown 1 sleep 0.1 mouseup 1 ;;
+    esac
+}
+
 # Starts the program, and waits until its name window has the keyboard, with the focus in
 # the name box. On weston the pointer waits in the bottom-right corner of its window: weston's
 # X server has no window manager, so it gives the keyboard to the window under the pointer,
