@@ -249,7 +249,7 @@ void tst_lifecycle::workaroundsOnThisQt_data()
 {
     QTest::addColumn<QString>("workaround");
     QTest::addColumn<bool>("inForce");
-    // Qt's Wayland client before 6.4.3 (Debian 12, Ubuntu 24.04) needs both; Qt 6.8 neither.
+    // Qt's Wayland client before 6.4.3 (Debian 12, Ubuntu 24.04) needs both; 6.8 and 6.11 neither.
     const bool frameRace =
         platform::qtworkarounds::onWayland() && QLibraryInfo::version() < QVersionNumber(6, 4, 3);
     QTest::newRow("windows hide between frames") << "hide" << frameRace;
