@@ -74,8 +74,11 @@ debootstrap --variant=minbase "$release" "$root" "${script[@]}" >"$work/debootst
 
 # The field $1 of the release's own Release file, as debootstrap fetched it.
 releaseField() {
-    sed -n "s/^$1: //p" "$root"/var/lib/apt/lists/*_InRelease "$root"/var/lib/apt/lists/*_Release \
-        2>/dev/null | head -n 1
+    local file
+    for file in "$root"/var/lib/apt/lists/*_InRelease "$root"/var/lib/apt/lists/*_Release; do
+        [ -f "$file" ] && sed -n "s/^$1: //p" "$file" | head -n 1 && return
+    done
+    return 0
 }
 validUntil=$(releaseField Valid-Until)
 if [ -n "$validUntil" ] && [ "$(date -d "$validUntil" +%s)" -lt "$(date +%s)" ]; then
