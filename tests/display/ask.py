@@ -102,35 +102,37 @@ def shows(pid, description):
         return 1
 
 
-def text(pid, description):
+def answerOnce(pid, description, what, answer):
+    """Prints what answer(object) makes of the object described DESCRIPTION, asked once."""
     pyatspi.setTimeout(2000, 2000)
     try:
-        found = find(program(pid), description)
-        print(found.queryText().getText(0, -1))
+        print(answer(find(program(pid), description)))
         return 0
     except Exception as error:  # no such object, the program went, or answered nothing
-        print(f"ask.py: no text of {description!r} from process {pid}: {error}", file=sys.stderr)
+        print(f"ask.py: no {what} of {description!r} from process {pid}: {error}", file=sys.stderr)
         return 1
+
+
+def placeOf(found):
+    window = found
+    while window.parent is not None and window.parent.getRole() != pyatspi.ROLE_APPLICATION:
+        window = window.parent
+    # Both as the program places them on its screen, which on Wayland is its own idea: the
+    # difference holds all the same.
+    x, y, width, height = found.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    left, top, windowWidth, windowHeight = window.queryComponent().getExtents(
+        pyatspi.DESKTOP_COORDS)
+    return " ".join(str(value) for value in (x - left + width // 2, y - top + height // 2,
+                                             windowWidth, windowHeight,
+                                             x + width // 2, y + height // 2))
+
+
+def text(pid, description):
+    return answerOnce(pid, description, "text", lambda found: found.queryText().getText(0, -1))
 
 
 def place(pid, description):
-    pyatspi.setTimeout(2000, 2000)
-    try:
-        found = find(program(pid), description)
-        window = found
-        while window.parent is not None and window.parent.getRole() != pyatspi.ROLE_APPLICATION:
-            window = window.parent
-        # Both as the program places them on its screen, which on Wayland is its own idea:
-        # the difference holds all the same.
-        x, y, width, height = found.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        left, top, windowWidth, windowHeight = window.queryComponent().getExtents(
-            pyatspi.DESKTOP_COORDS)
-        print(x - left + width // 2, y - top + height // 2, windowWidth, windowHeight,
-              x + width // 2, y + height // 2)
-        return 0
-    except Exception as error:  # no such object, the program went, or answered nothing
-        print(f"ask.py: no place of {description!r} from process {pid}: {error}", file=sys.stderr)
-        return 1
+    return answerOnce(pid, description, "place", placeOf)
 
 
 def main():
