@@ -172,9 +172,7 @@ noWindows() {
 # the active window; on weston, whose shell has no such key, a click on the close button of the
 # title bar Qt draws, 18 pixels square, 8 from the right edge, in the middle of a 30-pixel bar
 # (clicks around it closed the window from 6 to 24 pixels below the top and from 26 to 8 left
-# of the right edge). Weston's X11 window is 1200x960 at the corner of a 1280x1024 screen:
-# the pointer comes in from outside it, so weston is told the exact point the pointer enters
-# at and not only how far it moved.
+# of the right edge).
 closeWindow() {
     if [ "$RUN_ON" != wayland ]; then
         pressKeys alt+F4
@@ -183,7 +181,15 @@ closeWindow() {
     local top right
     read -r _ _ top right _ < <(westonWindows | grep "^$1 ") ||
         { echo "${where-}: no $1 window to close; $(sight)"; return 1; }
-    xdo mousemove 1250 1000 mousemove $((right - 17)) $((top + 15)) click 1 mousemove 1199 959
+    westonClick $((right - 17)) $((top + 15))
+}
+
+# Clicks at $1, $2 on weston, holding the button as a hand does. Weston's X window is
+# 1200x960 at the corner of a 1280x1024 screen: the pointer comes in from outside it, so
+# weston is told the exact point the pointer enters at and not only how far it moved; and it
+# goes back to the corner, where weston hears the keys.
+westonClick() {
+    xdo mousemove 1250 1000 mousemove "$1" "$2" mousedown 1 sleep 0.1 mouseup 1 mousemove 1199 959
 }
 
 # Clicks, as a hand does, the middle of the control described $1 in the program's window $2
@@ -199,8 +205,7 @@ clickOn() {
         read -r _ left _ right bottom < <(westonWindows | grep "^$2 ") ||
             { echo "${where-}: no $2 window on weston; $(sight)"; return 1; }
         margin=$(((right - left - width) / 2))
-        xdo mousemove 1250 1000 mousemove $((left + margin + across)) \
-            $((bottom - margin - height + down)) mousedown 1 sleep 0.1 mouseup 1 mousemove 1199 959
+        westonClick $((left + margin + across)) $((bottom - margin - height + down))
         ;;
     gnome | kde) echo "${where-}: no clicks on $RUN_ON in these tests"; return 1 ;;
     *) read -r across down <<<"$onScreen" && xdo mousemove "$across" "$down" mousedown 1 sleep 0.1 mouseup 1 ;;

@@ -44,7 +44,7 @@ skipped=77
 versions() {
     local package version
     for package in "$@"; do
-        version=$(dpkg-query -W -f='${Version}' "$package" 2>/dev/null) || version="not installed"
+        version=$(dpkg-query -W -f='${Version}' "$package" 2>/dev/null) || true
         echo -n "$package ${version:-not installed}; "
     done
 }
