@@ -13,6 +13,9 @@ namespace platform {
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     connect(this, &QLineEdit::textChanged, this, &TextBox::noteText);
+    heldTooLong_.setSingleShot(true);
+    heldTooLong_.setInterval(100);
+    connect(&heldTooLong_, &QTimer::timeout, this, &TextBox::typeHeldKeys);
 }
 
 void TextBox::noteText(const QString& text)
@@ -25,6 +28,16 @@ void TextBox::noteText(const QString& text)
     emit Change();
 }
 
+bool TextBox::event(QEvent* event)
+{
+    // A shortcut such as Alt+O acts on the text as it stands: the held keys are in it first.
+    if (event->type() == QEvent::ShortcutOverride &&
+        (static_cast<QKeyEvent*>(event)->modifiers() &
+         (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)))
+        typeHeldKeys();
+    return QLineEdit::event(event);
+}
+
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers();
@@ -33,6 +46,22 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
+    // An input method lets a character key through only after committing what it was
+    // composing, but IBus's commit can reach the box after the key: typed at once, the space
+    // after "한글" would land before the "글" still being composed. The key waits for the
+    // commit, and every character after it waits in turn; any other key types them first.
+    const bool character = !event->text().isEmpty() && event->text().front().isPrint();
+    if (character && (!composing_.isEmpty() || !held_.empty())) {
+        held_.emplace_back(event->clone());
+        heldTooLong_.start();
+        return;
+    }
+    typeHeldKeys();
+    typeKey(event);
+}
+
+void TextBox::typeKey(QKeyEvent* event)
+{
     const std::optional<QString> replaced = raiseKeyPress(keyAsciiCodes(*event));
     if (!replaced) {
         QLineEdit::keyPressEvent(event);
@@ -51,11 +80,30 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event)
     const std::optional<QString> replaced = raiseKeyPress(codes);
     if (!replaced) {
         QLineEdit::inputMethodEvent(event);
-        return;
+    } else {
+        QInputMethodEvent typed(event->preeditString(), event->attributes());
+        typed.setCommitString(*replaced, event->replacementStart(), event->replacementLength());
+        QLineEdit::inputMethodEvent(&typed);
     }
-    QInputMethodEvent typed(event->preeditString(), event->attributes());
-    typed.setCommitString(*replaced, event->replacementStart(), event->replacementLength());
-    QLineEdit::inputMethodEvent(&typed);
+    composing_ = event->preeditString();
+    if (composing_.isEmpty())
+        typeHeldKeys();
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    typeHeldKeys();
+}
+
+void TextBox::typeHeldKeys()
+{
+    heldTooLong_.stop();
+    // A handler may show a window that takes the focus, and its keys come in after ours.
+    std::vector<std::unique_ptr<QKeyEvent>> keys = std::move(held_);
+    held_.clear();
+    for (const std::unique_ptr<QKeyEvent>& key : keys)
+        typeKey(key.get());
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent* event)

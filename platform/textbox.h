@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform {
 
@@ -15,6 +19,9 @@ namespace platform {
 // Change comes after every actual change of the text, whatever made it (a key, a paste, or a
 // program setting Text, nested inside that set); an edit that leaves the text as it was, or
 // setting the text the box already holds, raises none.
+//
+// A key that comes while an input method is composing waits until the composition ends, so
+// that it lands after the characters typed before it (see keyPressEvent).
 class TextBox : public QLineEdit {
     Q_OBJECT
 
@@ -26,17 +33,24 @@ signals:
     void Change();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Raises KeyPress for each code. Returns what the key is to type instead when a handler
     // changed a code (empty: nothing), or nothing when the key stands as it is.
     std::optional<QString> raiseKeyPress(const QList<qint16>& codes);
+    void typeKey(QKeyEvent* event);
+    void typeHeldKeys();
     void noteText(const QString& text);
 
-    QString text_; // as the last Change left it
+    QString text_;      // as the last Change left it
+    QString composing_; // what the input method shows as not yet committed
+    std::vector<std::unique_ptr<QKeyEvent>> held_; // keys waiting for the composition to end
+    QTimer heldTooLong_;                           // types them anyway should it never end
 };
 
 } // namespace platform

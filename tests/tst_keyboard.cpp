@@ -6,6 +6,7 @@
 #include "support/testmain.h"
 
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 
 class tst_keyboard : public SessionTest {
@@ -21,6 +22,8 @@ private slots:
     void sameTextRaisesNoChange();
     void keyPressCodeByReference_data();
     void keyPressCodeByReference();
+    void keyAfterComposition_data();
+    void keyAfterComposition();
     void numberCanBeCopied();
 
 private:
@@ -214,6 +217,45 @@ void tst_keyboard::keyPressCodeByReference()
     });
     QTest::keyClicks(&box, "axb");
     QCOMPARE(box.text(), text);
+}
+
+void tst_keyboard::keyAfterComposition_data()
+{
+    // Steps as an input method and a hand give them to the box: "p:글" the input method shows
+    // 글 as being composed, "c:글" it commits 글, "k: " the space key comes.
+    // clang-format off
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("commit, then the key") << QStringList{"p:글", "c:글", "k: "} << "글 ";
+    QTest::newRow("the key, then its commit") << QStringList{"p:글", "k: ", "k:a", "c:글"}
+                                              << "글 a";
+    QTest::newRow("the key, then the composition dropped") << QStringList{"p:글", "k: ", "p:"}
+                                                           << " ";
+    QTest::newRow("the key, and the composition goes on") << QStringList{"p:글", "k: "} << " ";
+    // clang-format on
+}
+
+void tst_keyboard::keyAfterComposition()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, text);
+    platform::TextBox box;
+    QList<qint16> counted;
+    connect(&box, &platform::TextBox::KeyPress, this,
+            [&counted](qint16& KeyAscii) { counted << KeyAscii; });
+    for (const QString& step : steps) {
+        const QString given = step.mid(2);
+        if (step.startsWith("k:")) {
+            QTest::keyClick(&box, given.front().toLatin1());
+        } else {
+            QInputMethodEvent event(step.startsWith("p:") ? given : QString(), {});
+            if (step.startsWith("c:"))
+                event.setCommitString(given);
+            QApplication::sendEvent(&box, &event);
+        }
+    }
+    QTRY_COMPARE(box.text(), text);
+    QCOMPARE(counted.size(), text.size());
 }
 
 void tst_keyboard::numberCanBeCopied()
