@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMap>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
@@ -56,11 +57,16 @@ QSize neededSize(const QWidget* widget, const ControlDef& def)
     const QFontMetrics metrics(widget->font());
     switch (def.member.kind) {
     case ControlKind::TextBox: {
-        // A box with a length limit shows that many digits; any box shows one line of text.
-        const int width = def.maxLength > 0
-                              ? metrics.horizontalAdvance(QString(def.maxLength, u'0')) +
-                                    widget->minimumSizeHint().width()
-                              : 0;
+        // A box shows its widest text, or as many digits as its length limit lets in, with the
+        // cursor after it; any box shows one line of text. Its frame and margins are what its
+        // smallest size holds besides the widest character.
+        const QString widest =
+            def.widest ? QString::fromLatin1(def.widest) : QString(def.maxLength, u'0');
+        const int chrome = widget->minimumSizeHint().width() - metrics.maxWidth();
+        const int cursor =
+            widget->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, widget);
+        const int width =
+            widest.isEmpty() ? 0 : metrics.horizontalAdvance(widest) + chrome + cursor + 1;
         return {width, widget->minimumSizeHint().height()};
     }
     case ControlKind::Label: {

@@ -82,6 +82,7 @@ struct ControlDef {
     const char* container = nullptr;
     int maxLength = 0; // 0: the toolkit's own limit
     bool centred = false;
+    const char* widest = nullptr; // a text box's widest text, where no length limit sets it
 };
 
 // The window itself: caption, client area in twips and its title-bar buttons.

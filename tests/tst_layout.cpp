@@ -140,6 +140,23 @@ void tst_layout::greetingShortenedOnlyWhenItDoesNotFit()
     QVERIFY(fits(frame->title()));
 }
 
+// The width a text box draws its text in, worked out as QLineEdit paints: its style's contents
+// rectangle less the text margins and the 2 pixels it keeps clear on either side.
+static int textWidth(const QLineEdit* box)
+{
+    struct Options : QLineEdit {
+        static void of(const QLineEdit* box, QStyleOptionFrame* option)
+        {
+            (box->*(&Options::initStyleOption))(option);
+        }
+    };
+    QStyleOptionFrame option;
+    Options::of(box, &option);
+    const QMargins margins = box->textMargins();
+    return box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() -
+           margins.left() - margins.right() - 2 * 2;
+}
+
 // Where a control draws: a label only where its text is, the others all over.
 QRect tst_layout::drawnArea(const QWidget* control)
 {
@@ -185,10 +202,17 @@ void tst_layout::checkWindow(platform::Form& window)
             QVERIFY2(fm.height() + margin <= r.height(), qPrintable(name));
         } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
             QVERIFY2(fm.height() <= box->contentsRect().height(), qPrintable(name));
-            if (box->maxLength() < 100) // a bound box shows all the digits it takes
-                QVERIFY2(fm.horizontalAdvance(QString(box->maxLength(), '0')) <
-                             box->contentsRect().width(),
-                         qPrintable(name));
+            // A bound box shows all the digits it takes, the seed box the widest seed, each with
+            // the cursor after it and a pixel to spare, or QLineEdit scrolls the first off.
+            const QString widest = name == "txtvalue"       ? QStringLiteral("-32768")
+                                   : box->maxLength() < 100 ? QString(box->maxLength(), '0')
+                                                            : QString();
+            const int cursor = style->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, box);
+            QVERIFY2(fm.horizontalAdvance(widest) + 1 + cursor <= textWidth(box),
+                     qPrintable(QStringLiteral("%1 is %2 px wide for %3")
+                                    .arg(name)
+                                    .arg(textWidth(box))
+                                    .arg(widest)));
         }
 
         for (QWidget* other : controls) {

@@ -45,12 +45,12 @@ using platform::member;
 
 // clang-format off
 const platform::ControlDef frmmain::designer[] = {
-    // name       member                        caption                          left  top   width height visible enabled tab container    max centred
+    // name       member                        caption                          left  top   width height visible enabled tab container    max centred widest
     {"txttwo",    member<&frmmain::txttwo_>,    "",                              2160, 600,  1095, 285,  false,  true,   9, nullptr,     11},
     {"txtone",    member<&frmmain::txtone_>,    "",                              720,  600,  1095, 285,  false,  true,   7, nullptr,     11},
     {"optrange",  member<&frmmain::optrange_>,  "Generate number in a &range.",  120,  360,  2535, 195,  true,   true,   5},
     {"optpure",   member<&frmmain::optpure_>,   "Generate &pure random number.", 120,  120,  2535, 195,  true,   true,   0},
-    {"txtvalue",  member<&frmmain::txtvalue_>,  "",                              150,  1740, 615,  285,  false,  true,   4},
+    {"txtvalue",  member<&frmmain::txtvalue_>,  "",                              150,  1740, 615,  285,  false,  true,   4, nullptr,     0,  false, "-32768"},
     {"cmdget",    member<&frmmain::cmdget_>,    "&Get Number",                   960,  1680, 1335, 375,  true,   false,  3},
     {"frmrandom", member<&frmmain::frmrandom_>, "",                              120,  960,  3135, 615,  true,   true,   1},
     {"lblnumber", member<&frmmain::lblnumber_>, "000000000000000000000000000",   120,  240,  2895, 255,  true,   true,   2, "frmrandom", 0,  true},
