@@ -4,9 +4,9 @@
 // On Qt's offscreen platform unless QT_QPA_PLATFORM names another. Its last line says that
 // every figure was measured; a run that stops before it has not (scripts/bench.sh checks).
 
-#include "platform/controls.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/textbox.h"
 #include "platform/qtworkarounds/start.h"
-#include "platform/textbox.h"
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
 #include "ui/program.h"

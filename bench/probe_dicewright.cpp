@@ -1,8 +1,8 @@
 // Start-up probe: Dicewright up to the moment its name window is shown and takes a key.
 
 #include "exposed.h"
+#include "platform/forms/textbox.h"
 #include "platform/qtworkarounds/start.h"
-#include "platform/textbox.h"
 #include "ui/frmname.h"
 #include "ui/program.h"
 

@@ -2,8 +2,8 @@
 // undefined behaviour, and a number that does not fit is always an Overflow, never wrong.
 
 #include "core/numbers.h"
-#include "platform/conversions.h"
-#include "platform/runtimeerror.h"
+#include "platform/forms/conversions.h"
+#include "platform/forms/runtimeerror.h"
 
 #include <cmath>
 #include <cstdint>

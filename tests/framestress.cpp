@@ -2,10 +2,10 @@
 // destroyed, again and again; fails when the process aborts or Qt reports a lock misused.
 //   framestress [rounds, default 200]
 
+#include "platform/desktop/window.h"
 #include "platform/qtworkarounds/start.h"
 #include "platform/qtworkarounds/tipwindow.h"
 #include "platform/qtworkarounds/waylandexit.h"
-#include "platform/window.h"
 #include "support/lockwatch.h"
 
 #include <QApplication>

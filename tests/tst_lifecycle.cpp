@@ -1,6 +1,6 @@
 // Start-up, the switches between the two windows, and the three ways out.
 
-#include "platform/pngicon.h"
+#include "platform/desktop/pngicon.h"
 #include "platform/qtworkarounds/betweenframes.h"
 #include "platform/qtworkarounds/start.h"
 #include "platform/qtworkarounds/tipwindow.h"

@@ -2,9 +2,9 @@
 
 #include "core/keytotal.h"
 #include "core/numbers.h"
-#include "platform/conversions.h"
-#include "platform/generator.h"
-#include "platform/runtimeerror.h"
+#include "platform/forms/conversions.h"
+#include "platform/forms/generator.h"
+#include "platform/forms/runtimeerror.h"
 
 #include <QTest>
 

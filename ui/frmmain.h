@@ -4,7 +4,7 @@
 // spelling (frmmain, cmdget_Click, KeyAscii, lastvalue, ifrange, Form_Load); everything the
 // runtime on Qt adds is Qt style (readBound, controlsBuilt, firstShown, members ending in _).
 
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
 namespace core {
 struct BoundCap;

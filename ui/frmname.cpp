@@ -1,10 +1,10 @@
 #include "ui/frmname.h"
 
 #include "core/keytotal.h"
-#include "platform/controls.h"
-#include "platform/conversions.h"
-#include "platform/handler.h"
-#include "platform/textbox.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/conversions.h"
+#include "platform/forms/handler.h"
+#include "platform/forms/textbox.h"
 #include "ui/frmmain.h"
 #include "ui/program.h"
 

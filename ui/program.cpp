@@ -1,6 +1,6 @@
 #include "ui/program.h"
 
-#include "platform/pngicon.h"
+#include "platform/desktop/pngicon.h"
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/runtime.h"
+#include "platform/forms/runtime.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Qt workaround: Qt before 6.8; fixed by Qt 6.8's QAccessibleAnnouncementEvent; off when the
-// build is against Qt 6.8 or later (platform/announce.cpp chooses).
+// build is against Qt 6.8 or later (platform/desktop/announce.cpp chooses).
 //
 // Announcements to a screen reader before Qt had them: a screen reader speaks an object of
 // the notification role as it shows, wherever the focus is.

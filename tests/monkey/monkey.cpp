@@ -3,8 +3,8 @@
 #include "support/activation.h"
 #include "support/pointer.h"
 
-#include "platform/controls.h"
-#include "platform/textbox.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/textbox.h"
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
 #include "ui/program.h"

@@ -3,8 +3,8 @@
 // A fresh run of Dicewright for one test, driven as a person drives it: keys, clicks and
 // menus on the real widgets, message boxes answered with OK.
 
-#include "platform/controls.h"
-#include "platform/textbox.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/textbox.h"
 #include "support/activation.h"
 #include "support/desktopfocus.h"
 #include "support/messageboxanswerer.h"

@@ -1,7 +1,7 @@
-#include "platform/textbox.h"
+#include "platform/forms/textbox.h"
 
-#include "platform/keyascii.h"
-#include "platform/window.h"
+#include "platform/desktop/window.h"
+#include "platform/forms/keyascii.h"
 
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>

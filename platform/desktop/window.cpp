@@ -1,4 +1,4 @@
-#include "platform/window.h"
+#include "platform/desktop/window.h"
 
 #include <QEvent>
 

@@ -1,6 +1,6 @@
-#include "platform/conversions.h"
+#include "platform/forms/conversions.h"
 
-#include "platform/runtimeerror.h"
+#include "platform/forms/runtimeerror.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "platform/generator.h"
+#include "platform/forms/generator.h"
 
 #include <bit>
 

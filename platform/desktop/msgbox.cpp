@@ -1,6 +1,6 @@
-#include "platform/msgbox.h"
+#include "platform/desktop/msgbox.h"
 
-#include "platform/window.h"
+#include "platform/desktop/window.h"
 
 #include <QApplication>
 #include <QGridLayout>

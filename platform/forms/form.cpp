@@ -1,7 +1,7 @@
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
-#include "platform/handler.h"
-#include "platform/runtime.h"
+#include "platform/forms/handler.h"
+#include "platform/forms/runtime.h"
 
 #include <QAccessible>
 #include <QApplication>

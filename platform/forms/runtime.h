@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/generator.h"
+#include "platform/forms/generator.h"
 
 #include <QIcon>
 #include <QObject>

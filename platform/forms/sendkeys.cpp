@@ -1,6 +1,6 @@
-#include "platform/sendkeys.h"
+#include "platform/forms/sendkeys.h"
 
-#include "platform/runtimeerror.h"
+#include "platform/forms/runtimeerror.h"
 
 #include <QApplication>
 #include <QKeyEvent>

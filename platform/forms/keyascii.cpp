@@ -1,4 +1,4 @@
-#include "platform/keyascii.h"
+#include "platform/forms/keyascii.h"
 
 #include <QKeyEvent>
 

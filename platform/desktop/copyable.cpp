@@ -1,6 +1,6 @@
-#include "platform/copyable.h"
+#include "platform/desktop/copyable.h"
 
-#include "platform/window.h"
+#include "platform/desktop/window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/runtime.h"
+#include "platform/forms/runtime.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "platform/designer.h"
+#include "platform/forms/designer.h"
 
-#include "platform/controls.h"
-#include "platform/textbox.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/textbox.h"
 
 #include <QFontMetrics>
 #include <QLabel>

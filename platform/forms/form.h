@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/designer.h"
-#include "platform/window.h"
+#include "platform/desktop/window.h"
+#include "platform/forms/designer.h"
 
 #include <QPointer>
 #include <QWidget>

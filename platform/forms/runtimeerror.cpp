@@ -1,4 +1,4 @@
-#include "platform/runtimeerror.h"
+#include "platform/forms/runtimeerror.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
-#include "platform/handler.h"
+#include "platform/forms/handler.h"
 
-#include "platform/msgbox.h"
-#include "platform/runtimeerror.h"
+#include "platform/desktop/msgbox.h"
+#include "platform/forms/runtimeerror.h"
 
 #include <QCoreApplication>
 

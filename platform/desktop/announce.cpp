@@ -1,4 +1,4 @@
-#include "platform/announce.h"
+#include "platform/desktop/announce.h"
 
 #include <QAccessible>
 #include <QWidget>

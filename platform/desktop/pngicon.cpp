@@ -1,4 +1,4 @@
-#include "platform/pngicon.h"
+#include "platform/desktop/pngicon.h"
 
 #include <QIconEngine>
 #include <QImageReader>
