@@ -7,6 +7,7 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/textbox.h"
 #include "platform/qtworkarounds/start.h"
+#include "support/control.h"
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
 #include "ui/program.h"
@@ -214,7 +215,7 @@ bool eventCosts(int count)
                  }),
              "us");
 
-    QTest::mouseClick(name.control<QPushButton>("cmdok"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(name, "cmdok"), Qt::LeftButton);
     frmmain& main = program.mainForm();
     if (!QTest::qWaitForWindowExposed(&main))
         return false;
@@ -228,9 +229,9 @@ bool eventCosts(int count)
     printRow("a plain button and label", plain, "us");
     std::printf("  Get Number's ratio to it     %7.3f\n", pure.median / plain.median);
 
-    QTest::mouseClick(main.control<QRadioButton>("optrange"), Qt::LeftButton);
-    auto* txtone = main.control<platform::TextBox>("txtone");
-    auto* txttwo = main.control<platform::TextBox>("txttwo");
+    QTest::mouseClick(control<QRadioButton>(main, "optrange"), Qt::LeftButton);
+    auto* txtone = control<platform::TextBox>(main, "txtone");
+    auto* txttwo = control<platform::TextBox>(main, "txttwo");
     QTest::keyClicks(txtone, "1");
     QTest::keyClicks(txttwo, "6");
     printRow("Get Number, range mode",
@@ -263,7 +264,7 @@ bool okCosts(int runs)
         frmname& name = program.nameForm();
         if (!QTest::qWaitForWindowExposed(&name))
             return false;
-        auto* cmdok = name.control<QPushButton>("cmdok");
+        auto* cmdok = control<QPushButton>(name, "cmdok");
         for (std::vector<double>* times : {&first, &again}) {
             QTest::keyClick(name.txtname(), 'a');
             clock.start();

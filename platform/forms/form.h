@@ -38,15 +38,6 @@ public:
     // unloading, is left alone.
     void unloadForm();
 
-    // A control of the designer data, by name, the window built first. A name that the
-    // window does not have, or a control of another kind, stops a debug build at once.
-    template <typename Control> Control* control(const char* name)
-    {
-        build();
-        auto* found = client_->findChild<Control*>(QString::fromLatin1(name));
-        Q_ASSERT_X(found, "Form::control", name);
-        return found;
-    }
     // The area the controls stand in, and the menu bar above it (none for a window without
     // a menu); the window built first.
     QWidget* clientArea();

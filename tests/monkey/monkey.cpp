@@ -1,6 +1,7 @@
 #include "monkey.h"
 
 #include "support/activation.h"
+#include "support/control.h"
 #include "support/pointer.h"
 
 #include "platform/forms/controls.h"
@@ -204,7 +205,7 @@ void Monkey::typeIntoBox()
 void Monkey::markPastedInto(QWidget* box)
 {
     for (int i = 0; i < 2; ++i)
-        if (box == program_->mainForm().control<QWidget>(i ? "txttwo" : "txtone"))
+        if (box == control<QWidget>(program_->mainForm(), i ? "txttwo" : "txtone"))
             boxMayHoldText_[i] = true;
 }
 
@@ -252,7 +253,7 @@ void Monkey::pressOk()
     frmname& name = program_->nameForm();
     if (!name.isVisible())
         return;
-    auto* ok = name.control<QPushButton>("cmdok");
+    auto* ok = control<QPushButton>(name, "cmdok");
     if (ok->isEnabled()) {
         everOk_ = true;
         publishedSeed_ = QString::number(keytotal_);
@@ -274,7 +275,7 @@ void Monkey::chooseMode()
     const bool range = random_.bounded(2);
     note(range ? "range mode" : "pure mode");
     if (random_.bounded(2))
-        QTest::mouseClick(main.control<QWidget>(range ? "optrange" : "optpure"), Qt::LeftButton);
+        QTest::mouseClick(control<QWidget>(main, range ? "optrange" : "optpure"), Qt::LeftButton);
     else
         QTest::keyClick(&main, range ? Qt::Key_R : Qt::Key_P, Qt::AltModifier);
 }
@@ -284,9 +285,9 @@ void Monkey::getNumber()
     frmmain& main = program_->mainForm();
     if (!main.isVisible())
         return;
-    const QString number = main.control<QLabel>("lblnumber")->text();
+    const QString number = control<QLabel>(main, "lblnumber")->text();
     const qint32 lastvalue = main.lastValue();
-    const QString greeting = main.control<platform::Frame>("frmrandom")->caption();
+    const QString greeting = control<platform::Frame>(main, "frmrandom")->caption();
     const qsizetype messages = boxes_.seen().size();
     const int way = random_.bounded(3);
     note(QStringLiteral("Get Number %1").arg(way));
@@ -385,7 +386,7 @@ void Monkey::checkState()
     check(
         main.isVisible() != name.isVisible(),
         QStringLiteral("%1 windows on screen").arg(int(main.isVisible()) + int(name.isVisible())));
-    check(name.control<QPushButton>("cmdok")->isEnabled() != name.txtname()->text().isEmpty(),
+    check(control<QPushButton>(name, "cmdok")->isEnabled() != name.txtname()->text().isEmpty(),
           QStringLiteral("OK does not follow the name box"));
     check(main.cmdget()->isEnabled() == everOk_,
           everOk_ ? QStringLiteral("Get Number disabled after OK")
@@ -395,7 +396,7 @@ void Monkey::checkState()
               QStringLiteral("seed text %1, expected %2")
                   .arg(main.txtvalue()->text(), publishedSeed_));
     for (int i = 0; i < 2; ++i) {
-        const QString text = main.control<QLineEdit>(i ? "txttwo" : "txtone")->text();
+        const QString text = control<QLineEdit>(main, i ? "txttwo" : "txtone")->text();
         if (isDigitsOnly(text))
             boxMayHoldText_[i] = false;
         else
@@ -415,8 +416,8 @@ void Monkey::checkDraw(const QString& numberBefore, qint32 lastvalueBefore,
                        const QString& greetingBefore, qsizetype messagesBefore)
 {
     frmmain& main = program_->mainForm();
-    const QString number = main.control<QLabel>("lblnumber")->text();
-    const QString greeting = main.control<platform::Frame>("frmrandom")->caption();
+    const QString number = control<QLabel>(main, "lblnumber")->text();
+    const QString greeting = control<platform::Frame>(main, "frmrandom")->caption();
     const QStringList said = boxes_.texts().mid(messagesBefore);
     if (!everOk_)
         return;
@@ -430,8 +431,8 @@ void Monkey::checkDraw(const QString& numberBefore, qint32 lastvalueBefore,
         check(number == numberBefore && main.lastValue() == lastvalueBefore,
               QStringLiteral("a failed draw changed the number"));
         const bool mayFail = seedEdited_ || boxMayHoldText_[0] || boxMayHoldText_[1] ||
-                             main.control<QLineEdit>("txtone")->text().size() >= 10 ||
-                             main.control<QLineEdit>("txttwo")->text().size() >= 10;
+                             control<QLineEdit>(main, "txtone")->text().size() >= 10 ||
+                             control<QLineEdit>(main, "txttwo")->text().size() >= 10;
         check(mayFail, QStringLiteral("a draw failed on good input: %1").arg(said.join(' ')));
     } else {
         ++result_.draws;

@@ -6,6 +6,7 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/textbox.h"
 #include "support/activation.h"
+#include "support/control.h"
 #include "support/desktopfocus.h"
 #include "support/messageboxanswerer.h"
 #include "support/pointer.h"
@@ -42,7 +43,7 @@ public:
     // A control of a window, which is built for it if it is not yet.
     template <typename T> T* on(platform::Form& window, const char* objectName)
     {
-        return window.control<T>(objectName);
+        return control<T>(window, objectName);
     }
     platform::TextBox* box(platform::Form& window, const char* objectName)
     {
