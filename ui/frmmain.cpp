@@ -126,7 +126,7 @@ void frmmain::Form_Load()
     program_.nameForm().showForm();
 }
 
-void frmmain::Form_Unload(qint16& /*Cancel*/)
+void frmmain::Form_Unload()
 {
     program_.nameForm().unloadForm();
 }

@@ -41,7 +41,7 @@ private:
     void connectHandlers();
 
     void Form_Load() override;
-    void Form_Unload(qint16& Cancel) override;
+    void Form_Unload() override;
     void firstShown() override;
 
     void optpure_Click();

@@ -65,7 +65,7 @@ void frmname::Form_Load()
     program_.mainForm().hideForm();
 }
 
-void frmname::Form_Unload(qint16& /*Cancel*/)
+void frmname::Form_Unload()
 {
     unloadForm();
     program_.mainForm().unloadForm();

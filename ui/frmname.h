@@ -26,7 +26,7 @@ private:
     void connectHandlers();
 
     void Form_Load() override;
-    void Form_Unload(qint16& Cancel) override;
+    void Form_Unload() override;
     void txtname_KeyPress(qint16& KeyAscii);
     void txtname_Change();
     void cmdok_Click();

@@ -19,7 +19,6 @@ public:
     explicit TwipsScale(double factor = 1.0) : pixelsPerTwip_(factor / 15.0) {}
 
     int toPixels(int twips) const;
-    double pixelsPerTwip() const { return pixelsPerTwip_; }
 
 private:
     double pixelsPerTwip_;

@@ -151,19 +151,12 @@ void Form::unloadForm()
         return;
     state_ = State::Unloading;
     emit unloading();
-    qint16 cancel = 0;
-    runHandler([&] { Form_Unload(cancel); });
-    if (cancel != 0) {
-        state_ = State::Loaded;
-        return;
-    }
+    runHandler([&] { Form_Unload(); });
     hide();
     state_ = State::NotLoaded;
     emit unloaded();
     runtime_.formUnloaded();
 }
-
-void Form::Form_Unload(qint16& /*Cancel*/) {}
 
 void Form::closeEvent(QCloseEvent* event)
 {

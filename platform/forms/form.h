@@ -50,7 +50,7 @@ signals:
 
 protected:
     virtual void Form_Load() {}
-    virtual void Form_Unload(qint16& Cancel);
+    virtual void Form_Unload() {}
     // The first time the window comes on screen (the runtime's own, not an event of the
     // design).
     virtual void firstShown() {}

@@ -7,9 +7,6 @@ namespace platform {
 QList<qint16> keyAsciiCodes(const QKeyEvent& event)
 {
     const Qt::KeyboardModifiers mods = event.modifiers();
-    if (mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier))
-        return {};
-
     switch (event.key()) {
     case Qt::Key_Backspace:
         return {8};

@@ -10,7 +10,7 @@ namespace platform {
 // The character codes a key press delivers to a text box's KeyPress handler, one per
 // character it types: printable characters, Backspace (8), Enter (13), Esc (27) and
 // Ctrl with a letter (1 to 26). Keys that type no character, Delete and the arrows among
-// them, deliver none; neither does Alt with a key, which is an access key.
+// them, deliver none. (Alt with a key is an access key: the text box never asks.)
 QList<qint16> keyAsciiCodes(const QKeyEvent& event);
 
 } // namespace platform

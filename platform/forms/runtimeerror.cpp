@@ -7,11 +7,6 @@ RuntimeError::RuntimeError(int number, const std::string& description)
 {
 }
 
-RuntimeError RuntimeError::invalidCall()
-{
-    return {5, "Invalid procedure call or argument"};
-}
-
 RuntimeError RuntimeError::overflow()
 {
     return {6, "Overflow"};

@@ -14,7 +14,6 @@ public:
     int number() const { return number_; }
     std::string description() const { return what(); }
 
-    static RuntimeError invalidCall();  // 5
     static RuntimeError overflow();     // 6
     static RuntimeError outOfMemory();  // 7
     static RuntimeError typeMismatch(); // 13

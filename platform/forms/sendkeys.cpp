@@ -1,7 +1,5 @@
 #include "platform/forms/sendkeys.h"
 
-#include "platform/forms/runtimeerror.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -41,24 +39,18 @@ void sendKeys(const QString& keys)
 {
     QWidget* target = keyTarget();
 
-    Qt::KeyboardModifiers mods;
+    bool alt = false;
     for (const QChar c : keys) {
         if (c == u'%') {
-            mods |= Qt::AltModifier;
-        } else if (c == u'^') {
-            mods |= Qt::ControlModifier;
-        } else if (c == u'+') {
-            mods |= Qt::ShiftModifier;
-        } else {
-            // With Alt or Ctrl held the key is a command and types no text.
-            const bool command = mods & (Qt::AltModifier | Qt::ControlModifier);
-            if (target)
-                post(target, keyOf(c), mods, command ? QString() : QString(c));
-            mods = {};
+            alt = true;
+            continue;
         }
+        // With Alt held the key is a command and types no text.
+        if (target)
+            post(target, keyOf(c), alt ? Qt::AltModifier : Qt::NoModifier,
+                 alt ? QString() : QString(c));
+        alt = false;
     }
-    if (mods)
-        throw RuntimeError::invalidCall(); // a modifier with no key after it
 }
 
 } // namespace platform
