@@ -5,16 +5,29 @@
 
 #include "platform/qtworkarounds/betweenframes.h"
 
+#include <QWidget>
 #include <QWindow>
 
 namespace platform {
+
+// What every window made through Window<...> also is, so that a check can tell a window made
+// otherwise (a plain QMenu or QMessageBox) from ours.
+class MadeAsWindow {
+public:
+    virtual ~MadeAsWindow() = default;
+};
+
+inline bool isMadeAsWindow(const QWidget* window)
+{
+    return dynamic_cast<const MadeAsWindow*>(window) != nullptr;
+}
 
 // A hidden window takes no keys or clicks: those that reach it after it hid (typed while it
 // waited to hide, or before the window system moved the focus) are dropped, as they would be
 // by a window the window system has already taken away.
 void ignoreInputWhileHidden(QWindow* handle);
 
-template <typename QtWindow> class TakesNoInputWhileHidden : public QtWindow {
+template <typename QtWindow> class TakesNoInputWhileHidden : public QtWindow, public MadeAsWindow {
 public:
     using QtWindow::QtWindow;
 

@@ -2,8 +2,11 @@
 
 #include <QTest>
 
+#include <utility>
+
 void SessionTest::init()
 {
+    windows = std::make_unique<WindowCheck>();
     s = std::make_unique<Session>();
     QVERIFY(s->start());
     prepare();
@@ -12,4 +15,7 @@ void SessionTest::init()
 void SessionTest::cleanup()
 {
     s.reset();
+    const QStringList strays = std::exchange(windows->strays, {});
+    windows.reset();
+    QVERIFY2(strays.isEmpty(), qPrintable("not made as platform::Window: " + strays.join(", ")));
 }

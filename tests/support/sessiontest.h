@@ -4,6 +4,7 @@
 // name window up, and ended after it, so that no test leans on another's leftovers.
 
 #include "support/session.h"
+#include "support/windowcheck.h"
 
 #include <QObject>
 
@@ -18,6 +19,7 @@ protected:
     virtual void prepare() {}
 
     std::unique_ptr<Session> s;
+    std::unique_ptr<WindowCheck> windows;
 
 private slots:
     void init();
