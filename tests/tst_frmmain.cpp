@@ -74,8 +74,8 @@ void tst_frmmain::aboutBox()
 {
     QVERIFY(s->enterName("ab"));
     QVERIFY(s->chooseMenu("about"));
-    QTRY_COMPARE(s->boxes.seen().size(), 1);
-    const auto& box = s->boxes.seen().first();
+    QTRY_COMPARE(s->boxes().seen().size(), 1);
+    const auto& box = s->boxes().seen().first();
     QCOMPARE(box.title, QStringLiteral("About..."));
     QVERIFY(box.text.startsWith(
         "Dicewright was created by Tamsovar for creating random numbers using a seed value.  "
@@ -125,7 +125,7 @@ void tst_frmmain::rangeDraws()
         s->click(s->cmdget());
         QCOMPARE(s->number(), expected);
     }
-    QVERIFY(s->boxes.seen().isEmpty());
+    QVERIFY(s->boxes().seen().isEmpty());
 }
 
 void tst_frmmain::keyboardAndMenuDrawLikeTheButton()
@@ -139,7 +139,7 @@ void tst_frmmain::keyboardAndMenuDrawLikeTheButton()
     // In range mode with a bound missing, the menu asks for the range like the button does.
     QVERIFY(s->enterRange("1", ""));
     QVERIFY(s->chooseMenu("gennum"));
-    QTRY_COMPARE(s->boxes.texts(), QStringList{"Please enter a number range."});
+    QTRY_COMPARE(s->boxes().texts(), QStringList{"Please enter a number range."});
     QCOMPARE(s->number(), QStringLiteral("1989690427"));
 }
 
@@ -194,10 +194,10 @@ void tst_frmmain::emptyBoundAsksAndChangesNothing()
     const qint32 before = s->lastvalue();
 
     s->click(s->cmdget());
-    QCOMPARE(s->boxes.seen().size(), 1);
-    QCOMPARE(s->boxes.seen().first().title, QStringLiteral("Dicewright"));
-    QCOMPARE(s->boxes.seen().first().text, QStringLiteral("Please enter a number range."));
-    QCOMPARE(s->boxes.seen().first().buttons, 1);
+    QCOMPARE(s->boxes().seen().size(), 1);
+    QCOMPARE(s->boxes().seen().first().title, QStringLiteral("Dicewright"));
+    QCOMPARE(s->boxes().seen().first().text, QStringLiteral("Please enter a number range."));
+    QCOMPARE(s->boxes().seen().first().buttons, 1);
     QCOMPARE(s->number(), QStringLiteral("20144531"));
     QCOMPARE(s->greeting(), greeting);
     QCOMPARE(s->lastvalue(), before);
@@ -287,21 +287,21 @@ void tst_frmmain::badInputIsReportedAndSurvived()
         QTest::keyClicks(s->txtvalue(), seed);
     }
     s->click(s->cmdget());
-    QCOMPARE(s->boxes.texts(), QStringList{message});
-    QCOMPARE(s->boxes.seen().first().title, QStringLiteral("Dicewright"));
+    QCOMPARE(s->boxes().texts(), QStringList{message});
+    QCOMPARE(s->boxes().seen().first().title, QStringLiteral("Dicewright"));
     QCOMPARE(s->number(), zeros);
     QCOMPARE(s->greeting(), greeted ? QStringLiteral("ab, your number is:") : QString());
     QVERIFY(s->main().isVisible());
 
     // Put right, the next press works.
-    s->boxes.clear();
+    s->boxes().clear();
     s->click(s->optpure());
     if (!s->txtvalue()->isVisible())
         QVERIFY(s->chooseMenu("view"));
     s->txtvalue()->selectAll();
     QTest::keyClicks(s->txtvalue(), "195");
     s->click(s->cmdget());
-    QVERIFY(s->boxes.seen().isEmpty());
+    QVERIFY(s->boxes().seen().isEmpty());
     QVERIFY(s->number() != zeros);
     QCOMPARE(s->number(), QString::number(s->lastvalue()));
 }

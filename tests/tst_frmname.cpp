@@ -100,7 +100,7 @@ void tst_frmname::totalWrapsInsteadOfFailing()
     QVERIFY(s->chooseMenu("seed"));
     QVERIFY(s->enterName("z"));
     QCOMPARE(s->txtvalue()->text(), QStringLiteral("-32718"));
-    QVERIFY(s->boxes.seen().isEmpty());
+    QVERIFY(s->boxes().seen().isEmpty());
 }
 
 void tst_frmname::keysAfterOkReachNoHiddenWindow()

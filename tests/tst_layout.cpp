@@ -89,8 +89,8 @@ void tst_layout::messageBoxShowsItsWholeTitle()
     } else {
         QVERIFY(s.chooseMenu(qPrintable(menu)));
     }
-    QTRY_VERIFY(!s.boxes.seen().isEmpty() && s.boxes.seen().first().width > 0);
-    const MessageBoxAnswerer::Seen box = s.boxes.seen().first();
+    QTRY_VERIFY(!s.boxes().seen().isEmpty() && s.boxes().seen().first().width > 0);
+    const MessageBoxAnswerer::Seen box = s.boxes().seen().first();
     // Under openbox at 9 points, "Dicewright" needs a box about 175 px wide: its bold title
     // and some seven lines' height for the icon and the title-bar buttons.
     QFont titleFont = QApplication::font();

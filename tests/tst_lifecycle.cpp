@@ -150,7 +150,7 @@ void tst_lifecycle::waysOut()
         connect(form, &platform::Form::unloaded, this,
                 [&seen, name] { seen << name + " unloaded"; });
     }
-    connect(&s->program, &Program::ended, this, [&seen] { seen << "ended"; });
+    connect(&s->program(), &Program::ended, this, [&seen] { seen << "ended"; });
 
     if (way == "close name") {
         s->name().close();
@@ -170,7 +170,7 @@ void tst_lifecycle::waysOut()
 
 void tst_lifecycle::closingTheNameWindowBeforeOkEndsTheProgram()
 {
-    QSignalSpy ended(&s->program, &Program::ended);
+    QSignalSpy ended(&s->program(), &Program::ended);
     QTest::keyClicks(s->txtname(), "Ann");
     s->name().close();
     QCOMPARE(ended.count(), 1);

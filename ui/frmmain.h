@@ -1,8 +1,10 @@
 #pragma once
 
 // Two kinds of names, one rule: names that come from the program's original design keep its
-// spelling (frmmain, cmdget_Click, KeyAscii, lastvalue, ifrange, Form_Load); everything the
-// runtime on Qt adds is Qt style (readBound, controlsBuilt, firstShown, members ending in _).
+// spelling (frmmain, cmdget_Click, KeyAscii, lastvalue, Form_Load), even where two of them
+// differ in case (ifPure beside ifrange); everything the runtime on Qt adds is Qt style
+// (readBound, controlsBuilt, firstShown, private data members ending in _). A design name is
+// never given a Qt-style twin: lastvalue is read as the property "lastvalue".
 
 #include "platform/forms/form.h"
 
@@ -26,16 +28,16 @@ class Program;
 class frmmain : public platform::Form {
     Q_OBJECT
     // The last key code typed into a bound box or the last number drawn, whichever came later.
-    Q_PROPERTY(qint32 lastvalue READ lastValue)
+    Q_PROPERTY(qint32 lastvalue READ readLastvalue)
 
 public:
     explicit frmmain(Program& program);
 
     platform::CommandButton* cmdget();
     platform::TextBox* txtvalue();
-    qint32 lastValue() const { return lastvalue; }
 
 private:
+    qint32 readLastvalue() const { return lastvalue; }
     void controlsBuilt() override;
     void createMenu();
     void connectHandlers();

@@ -286,7 +286,7 @@ void Monkey::getNumber()
     if (!main.isVisible())
         return;
     const QString number = control<QLabel>(main, "lblnumber")->text();
-    const qint32 lastvalue = main.lastValue();
+    const qint32 lastvalue = main.property("lastvalue").toInt();
     const QString greeting = control<platform::Frame>(main, "frmrandom")->caption();
     const qsizetype messages = boxes_.seen().size();
     const int way = random_.bounded(3);
@@ -423,12 +423,12 @@ void Monkey::checkDraw(const QString& numberBefore, qint32 lastvalueBefore,
         return;
     if (said.contains(rangeMessage)) {
         ++result_.refusedDraws;
-        check(number == numberBefore && main.lastValue() == lastvalueBefore &&
+        check(number == numberBefore && main.property("lastvalue").toInt() == lastvalueBefore &&
                   greeting == greetingBefore,
               QStringLiteral("a refused draw changed the result"));
     } else if (!said.isEmpty()) {
         ++result_.failedDraws;
-        check(number == numberBefore && main.lastValue() == lastvalueBefore,
+        check(number == numberBefore && main.property("lastvalue").toInt() == lastvalueBefore,
               QStringLiteral("a failed draw changed the number"));
         const bool mayFail = seedEdited_ || boxMayHoldText_[0] || boxMayHoldText_[1] ||
                              control<QLineEdit>(main, "txtone")->text().size() >= 10 ||
@@ -436,8 +436,10 @@ void Monkey::checkDraw(const QString& numberBefore, qint32 lastvalueBefore,
         check(mayFail, QStringLiteral("a draw failed on good input: %1").arg(said.join(' ')));
     } else {
         ++result_.draws;
-        check(number == QString::number(main.lastValue()),
-              QStringLiteral("shows %1 but lastvalue is %2").arg(number).arg(main.lastValue()));
+        check(number == QString::number(main.property("lastvalue").toInt()),
+              QStringLiteral("shows %1 but lastvalue is %2")
+                  .arg(number)
+                  .arg(main.property("lastvalue").toInt()));
         check(greeting == program_->nameForm().txtname()->text() + ", your number is:",
               QStringLiteral("greeting \"%1\"").arg(greeting));
     }

@@ -33,12 +33,15 @@ public:
     // Starts the program; its name window comes up.
     [[nodiscard]] bool start()
     {
-        program.start();
+        program_.start();
         return waitActive(name());
     }
 
-    frmmain& main() { return program.mainForm(); }
-    frmname& name() { return program.nameForm(); }
+    Program& program() { return program_; }
+    // The message boxes shown so far, each answered with OK.
+    MessageBoxAnswerer& boxes() { return boxes_; }
+    frmmain& main() { return program_.mainForm(); }
+    frmname& name() { return program_.nameForm(); }
 
     // A control of a window, which is built for it if it is not yet.
     template <typename T> T* on(platform::Form& window, const char* objectName)
@@ -210,7 +213,8 @@ public:
         return true;
     }
 
-    DesktopFocus desktopFocus;
-    Program program;
-    MessageBoxAnswerer boxes;
+private:
+    DesktopFocus desktopFocus_;
+    Program program_;
+    MessageBoxAnswerer boxes_;
 };
