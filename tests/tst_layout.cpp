@@ -91,8 +91,8 @@ void tst_layout::messageBoxShowsItsWholeTitle()
     }
     QTRY_VERIFY(!s.boxes().seen().isEmpty() && s.boxes().seen().first().width > 0);
     const MessageBoxAnswerer::Seen box = s.boxes().seen().first();
-    // Under openbox at 9 points, "Dicewright" needs a box about 175 px wide: its bold title
-    // and some seven lines' height for the icon and the title-bar buttons.
+    // A window manager needs room for the bold title and some seven lines' height for the
+    // icon and the title-bar buttons.
     QFont titleFont = QApplication::font();
     titleFont.setBold(true);
     const QFontMetrics title(titleFont);

@@ -7,7 +7,7 @@
 // the window system last reported, which only events through the window change, so the
 // pointer moves there through the widget's window. The click itself goes to the widget, as
 // Qt Test sends it: on Wayland, presses through the window while a menu is open now and then
-// left no window of the program with the keyboard on Qt 6.8 (the monkey, 7 runs in 12).
+// left no window of the program with the keyboard on Qt 6.8 (docs/TESTING.md has how often).
 
 #include <QTest>
 #include <QWidget>
