@@ -7,7 +7,7 @@
 set -euo pipefail
 
 run_packages=(
-  g++ cmake ninja-build pkg-config   # toolchain
+  g++ cmake make ninja-build pkg-config  # toolchain (make for a plain CMake build)
   qt6-base-dev libgl-dev             # Qt 6 Widgets
   qt6-qpa-plugins qt6-wayland        # window system plugins, X11 and Wayland
 )
