@@ -229,6 +229,10 @@ void tst_keyboard::keyAfterComposition_data()
     QTest::newRow("commit, then the key") << QStringList{"p:글", "c:글", "k: "} << "글 ";
     QTest::newRow("the key, then its commit") << QStringList{"p:글", "k: ", "k:a", "c:글"}
                                               << "글 a";
+    QTest::newRow("the key, the composition cleared, its commit")
+        << QStringList{"p:글", "k: ", "p:", "c:글"} << "글 ";
+    QTest::newRow("the composition cleared, the key, its commit")
+        << QStringList{"p:글", "p:", "k: ", "c:글"} << "글 ";
     QTest::newRow("the key, then the composition dropped") << QStringList{"p:글", "k: ", "p:"}
                                                            << " ";
     QTest::newRow("the key, and the composition goes on") << QStringList{"p:글", "k: "} << " ";

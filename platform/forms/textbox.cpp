@@ -51,7 +51,7 @@ void TextBox::keyPressEvent(QKeyEvent* event)
     // after "한글" would land before the "글" still being composed. The key waits for the
     // commit, and every character after it waits in turn; any other key types them first.
     const bool character = !event->text().isEmpty() && event->text().front().isPrint();
-    if (character && (!composing_.isEmpty() || !held_.empty())) {
+    if (character && (composition_ != Composition::None || !held_.empty())) {
         held_.emplace_back(event->clone());
         heldTooLong_.start();
         return;
@@ -85,9 +85,17 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event)
         typed.setCommitString(*replaced, event->replacementStart(), event->replacementLength());
         QLineEdit::inputMethodEvent(&typed);
     }
-    composing_ = event->preeditString();
-    if (composing_.isEmpty())
+    if (!event->preeditString().isEmpty()) {
+        composition_ = Composition::Open;
+    } else if (!event->commitString().isEmpty()) {
+        composition_ = Composition::None;
         typeHeldKeys();
+    } else if (composition_ == Composition::Open) {
+        // IBus's Hangul engine clears what it composed before it commits it: the commit may
+        // still come, and the held keys go after it.
+        composition_ = Composition::Closing;
+        heldTooLong_.start();
+    }
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event)
@@ -99,6 +107,8 @@ void TextBox::focusOutEvent(QFocusEvent* event)
 void TextBox::typeHeldKeys()
 {
     heldTooLong_.stop();
+    if (composition_ == Composition::Closing)
+        composition_ = Composition::None;
     // A handler may show a window that takes the focus, and its keys come in after ours.
     std::vector<std::unique_ptr<QKeyEvent>> keys = std::move(held_);
     held_.clear();

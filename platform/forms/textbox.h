@@ -47,8 +47,10 @@ private:
     void typeHeldKeys();
     void noteText(const QString& text);
 
-    QString text_;      // as the last Change left it
-    QString composing_; // what the input method shows as not yet committed
+    QString text_; // as the last Change left it
+    // Whether an input method shows characters not yet committed, or has just cleared them
+    // and may still commit them.
+    enum class Composition { None, Open, Closing } composition_ = Composition::None;
     std::vector<std::unique_ptr<QKeyEvent>> held_; // keys waiting for the composition to end
     QTimer heldTooLong_;                           // types them anyway should it never end
 };
