@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Dicewright needs, when any is missing. Works as root or through
 # sudo, on Debian 12 and 13 and on any release that has these packages under these names.
-#   Usage: scripts/deps.sh [run|test]
-#     run   what building and running the program need (the default)
-#     test  that, and what the tests, the benchmark and the package check need
+#   Usage: scripts/deps.sh [run|test|windows]
+#     run      what building and running the program need (the default)
+#     test     that, and what the tests, the benchmark and the package check need
+#     windows  what the Windows build needs (scripts/windows.sh): the cross-compiler, the
+#              host's Qt tools for Qt's own build, Wine for the tests, NSIS for the installer
 set -euo pipefail
 
 run_packages=(
@@ -29,6 +31,16 @@ test_packages=(
   imagemagick                        # the screenshots (scripts/screenshots.sh)
   lintian man-db                     # checking the package and its manual page
 )
+windows_packages=(
+  cmake ninja-build dpkg-dev          # building; dpkg-source unpacks Qt's Debian source
+  g++-mingw-w64-x86-64-posix mingw-w64-tools  # the compiler, with the POSIX threads Qt needs
+  qt6-base-dev-tools                 # moc, rcc and uic, which Qt's and Dicewright's builds run
+  icoutils                           # the program's .ico (icotool)
+  nsis                               # the installer
+  wine wine64 fonts-wine             # running the tests, the zip and the installer
+  fonts-dejavu-core                  # a font for windows drawn offscreen there too
+  xvfb xdotool unzip                 # the display they run on, keys typed into it, the zip
+)
 
 # Where the release has them: Plasma 6 (Debian 13) starts its global shortcuts daemon, which
 # kwin's keys need, apart from kwin; Plasma 5's comes with kwin.
@@ -39,7 +51,8 @@ optional=()
 case "${1:-run}" in
   run) ;;
   test) packages+=("${test_packages[@]}"); optional=("${optional_test_packages[@]}") ;;
-  *) echo "usage: scripts/deps.sh [run|test]" >&2; exit 2 ;;
+  windows) packages=("${windows_packages[@]}") ;;
+  *) echo "usage: scripts/deps.sh [run|test|windows]" >&2; exit 2 ;;
 esac
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
