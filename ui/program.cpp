@@ -1,5 +1,6 @@
 #include "ui/program.h"
 
+#include "platform/desktop/appid.h"
 #include "platform/desktop/pngicon.h"
 #include "ui/frmmain.h"
 #include "ui/frmname.h"
@@ -24,9 +25,7 @@ QIcon programIcon()
 
 Program::Program() : Runtime(QStringLiteral("Dicewright"), programIcon())
 {
-    // Lets the taskbar, the dock and a Wayland compositor match the windows to the desktop
-    // entry of the same name.
-    QGuiApplication::setDesktopFileName(QStringLiteral(DICEWRIGHT_APP_ID));
+    platform::identifyApplication(QStringLiteral(DICEWRIGHT_APP_ID));
 }
 
 Program::~Program() = default;

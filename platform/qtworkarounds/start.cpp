@@ -6,6 +6,10 @@
 #include <QtGlobal>
 
 namespace platform {
+
+// What only Linux's window systems need: X11's shared memory and Wayland's frames are not
+// found elsewhere.
+#ifdef Q_OS_LINUX
 namespace {
 
 // Qt workaround: Qt's xcb backing store, every Qt 6 so far; fixed by no upstream change known
@@ -29,5 +33,8 @@ void startQtWorkarounds()
     paintWithoutWaitingForTheServer();
     qtworkarounds::allowLateFrames();
 }
+#else
+void startQtWorkarounds() {}
+#endif
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/qtworkarounds/waylandexit.h"
 
+#ifdef Q_OS_LINUX // the only Wayland there is
 #include <cstdio>
 #include <unistd.h>
 
@@ -29,3 +30,6 @@ void exitBeforeWaylandTeardown(int status)
 }
 
 } // namespace platform::qtworkarounds
+#else
+void platform::qtworkarounds::exitBeforeWaylandTeardown(int) {}
+#endif

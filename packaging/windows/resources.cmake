@@ -1,0 +1,33 @@
+# What Windows reads from the program file itself: the icon in the sizes of packaging/icons as
+# one .ico (the large sizes kept as PNG, the small ones as bitmaps, as Windows draws them), the
+# version, and the manifest.
+#   dw_windows_resources(target)
+function(dw_windows_resources target)
+  find_program(ICOTOOL icotool)
+  if(NOT ICOTOOL)
+    message(FATAL_ERROR "The Windows build needs icotool (package icoutils) for its icon")
+  endif()
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/windows)
+  set(pngs)
+  set(entries)
+  foreach(size ${DICEWRIGHT_ICON_SIZES})
+    set(png ${PROJECT_SOURCE_DIR}/packaging/icons/dicewright-${size}.png)
+    list(APPEND pngs ${png})
+    if(size GREATER 48)
+      list(APPEND entries --raw=${png})
+    else()
+      list(APPEND entries ${png})
+    endif()
+  endforeach()
+  set(ico ${dir}/dicewright.ico)
+  add_custom_command(OUTPUT ${ico} COMMAND ${ICOTOOL} --create --output=${ico} ${entries}
+                     DEPENDS ${pngs} VERBATIM)
+
+  set(windows_version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+  string(REPLACE . , windows_version_commas ${windows_version})
+  set(manifest ${dir}/dicewright.exe.manifest)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/dicewright.exe.manifest.in ${manifest} @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/dicewright.rc.in ${dir}/dicewright.rc @ONLY)
+  set_source_files_properties(${dir}/dicewright.rc PROPERTIES OBJECT_DEPENDS "${ico};${manifest}")
+  target_sources(${target} PRIVATE ${dir}/dicewright.rc ${ico})
+endfunction()
