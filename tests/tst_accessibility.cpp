@@ -8,6 +8,10 @@
 
 #include <QAccessible>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 // What a screen reader is told, recorded from Qt's accessibility updates: announcements and
@@ -32,6 +36,21 @@ void record(QAccessibleEvent* event)
     }
     if (event->type() == QAccessible::Focus)
         lastFocus = event->object();
+}
+
+// On Windows a screen reader makes itself known by asking a window for its UI Automation root
+// (WM_GETOBJECT for UiaRootObjectId), which turns Qt's accessibility on; on Linux the display
+// harness has the accessibility bus up from the start.
+void screenReaderAsks(QWidget& window)
+{
+#ifdef Q_OS_WIN
+    if (QGuiApplication::platformName() == QLatin1String("windows")) {
+        constexpr LPARAM uiaRootObjectId = -25;
+        SendMessageW(reinterpret_cast<HWND>(window.winId()), WM_GETOBJECT, 0, uiaRootObjectId);
+    }
+#else
+    Q_UNUSED(window);
+#endif
 }
 
 } // namespace
@@ -143,6 +162,7 @@ void tst_accessibility::heardByAScreenReader()
     QFETCH(QStringList, steps);
     QFETCH(QStringList, heard);
     QFETCH(QString, focus);
+    screenReaderAsks(s->main());
     // The display harness starts the accessibility bus; only offscreen is there none.
     if (!QAccessible::isActive() && QGuiApplication::platformName() == "offscreen")
         QSKIP("No assistive technology listens offscreen");

@@ -12,6 +12,10 @@
 
 #include <utility>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 // Notes the class of each window that hides, and "mid-frame" after it unless it hid while
 // its own update request (or, after a late frame, expose) was being delivered: on Wayland,
 // the moments no frame of it is in flight.
@@ -38,6 +42,19 @@ public:
 private:
     QObjectList updating_;
 };
+
+// Sends the window the system command Close, as its close box, its system menu and Alt+F4
+// do on Windows, and waits until it has gone. Elsewhere there is no such command.
+[[nodiscard]] bool closeFromTheSystemMenu(QWidget& window)
+{
+#ifdef Q_OS_WIN
+    PostMessageW(reinterpret_cast<HWND>(window.winId()), WM_SYSCOMMAND, SC_CLOSE, 0);
+    return QTest::qWaitFor([&window] { return !window.isVisible(); });
+#else
+    Q_UNUSED(window);
+    return false;
+#endif
+}
 
 class tst_lifecycle : public SessionTest {
     Q_OBJECT
@@ -133,6 +150,12 @@ void tst_lifecycle::waysOut_data()
         << "close name"
         << QStringList{"frmname unloading", "frmmain unloading", "frmmain unloaded",
                        "frmname unloaded", "ended"};
+    // Windows closes a window from its close box, its system menu and Alt+F4 alike, with
+    // the window's system command Close: the same way out as closing it.
+    QTest::newRow("the main window's close box, on Windows")
+        << "system close main"
+        << QStringList{"frmmain unloading", "frmname unloading", "frmname unloaded",
+                       "frmmain unloaded", "ended"};
     // clang-format on
 }
 
@@ -152,14 +175,18 @@ void tst_lifecycle::waysOut()
     }
     connect(&s->program(), &Program::ended, this, [&seen] { seen << "ended"; });
 
+    if (way == "system close main" && QGuiApplication::platformName() != "windows")
+        QSKIP("only Windows has the system command Close");
     if (way == "close name") {
         s->name().close();
     } else {
         QVERIFY(s->enterName("Ann"));
         if (way == "exit")
             QVERIFY(s->chooseMenu("exit"));
-        else
+        else if (way == "close main")
             s->main().close();
+        else
+            QVERIFY(closeFromTheSystemMenu(s->main()));
     }
     QCOMPARE(seen, events);
     QVERIFY(!s->main().isVisible());
