@@ -60,7 +60,7 @@ int main(int argc, char* argv[])
                    stderr);
         return EXIT_FAILURE;
     }
-    platform::startQtWorkarounds();
+    platform::qtworkarounds::startQtWorkarounds();
     QApplication app(argc, argv);
     int status = 0;
     {

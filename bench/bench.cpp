@@ -203,7 +203,7 @@ bool eventCosts(int count)
     frmname& name = program.nameForm();
     if (!QTest::qWaitForWindowExposed(&name))
         return false;
-    platform::TextBox* txtname = name.txtname();
+    platform::forms::TextBox* txtname = name.txtname();
 
     std::printf("One event through the real widgets, %d of each (median, min-max):\n", count);
     printRow("key in the name box",
@@ -230,8 +230,8 @@ bool eventCosts(int count)
     std::printf("  Get Number's ratio to it     %7.3f\n", pure.median / plain.median);
 
     QTest::mouseClick(control<QRadioButton>(main, "optrange"), Qt::LeftButton);
-    auto* txtone = control<platform::TextBox>(main, "txtone");
-    auto* txttwo = control<platform::TextBox>(main, "txttwo");
+    auto* txtone = control<platform::forms::TextBox>(main, "txtone");
+    auto* txttwo = control<platform::forms::TextBox>(main, "txttwo");
     QTest::keyClicks(txtone, "1");
     QTest::keyClicks(txttwo, "6");
     printRow("Get Number, range mode",
@@ -289,8 +289,8 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::setvbuf(stdout, nullptr, _IOLBF, 0); // what was measured survives a crash
-    platform::startQtWorkarounds();           // as the program does
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);      // what was measured survives a crash
+    platform::qtworkarounds::startQtWorkarounds(); // as the program does
     QApplication app(argc, argv);
     std::printf("On Qt's %s platform.\n", qPrintable(QGuiApplication::platformName()));
     const QStringList args = app.arguments();

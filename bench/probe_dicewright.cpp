@@ -11,7 +11,7 @@
 
 int main(int argc, char* argv[])
 {
-    platform::startQtWorkarounds();
+    platform::qtworkarounds::startQtWorkarounds();
     QApplication app(argc, argv);
     Program program;
     program.start();

@@ -24,7 +24,7 @@ template <typename F> bool converts(F&& conversion)
     try {
         conversion();
         return true;
-    } catch (const platform::RuntimeError& error) {
+    } catch (const platform::forms::RuntimeError& error) {
         require(error.number() == 13 || error.number() == 6);
         return false;
     }
@@ -35,9 +35,9 @@ void checkToLong(double value)
 {
     const bool fits = value >= -2147483648.0 && value <= 2147483647.0;
     try {
-        const std::int32_t whole = platform::toLong(value);
+        const std::int32_t whole = platform::forms::toLong(value);
         require(fits && double(whole) == value);
-    } catch (const platform::RuntimeError& error) {
+    } catch (const platform::forms::RuntimeError& error) {
         require(!fits && error.number() == 6);
     }
 }
@@ -45,12 +45,12 @@ void checkToLong(double value)
 void checkText(const QString& text)
 {
     double value = 0;
-    const bool isNumber = converts([&] { value = platform::toDouble(text); });
+    const bool isNumber = converts([&] { value = platform::forms::toDouble(text); });
     if (isNumber)
         require(std::isfinite(value));
 
     std::int16_t integer = 0;
-    if (converts([&] { integer = platform::toInteger(text); })) {
+    if (converts([&] { integer = platform::forms::toInteger(text); })) {
         require(isNumber);
         require(value >= -32768.5 && value <= 32767.5);
         require(std::abs(double(integer) - value) <= 0.5);
@@ -59,15 +59,15 @@ void checkText(const QString& text)
 
 void checkIntegerRoundTrip(std::int64_t integer)
 {
-    const QString text = platform::decimalText(integer);
+    const QString text = platform::forms::decimalText(integer);
     require(text == QString::number(integer));
     constexpr std::int64_t exact = std::int64_t(1) << 53; // doubles hold every integer below
     if (integer > -exact && integer < exact)
-        require(platform::toDouble(text) == double(integer));
+        require(platform::forms::toDouble(text) == double(integer));
     const bool fits16 = integer >= -32768 && integer <= 32767;
     try {
-        require(platform::toInteger(text) == integer && fits16);
-    } catch (const platform::RuntimeError& error) {
+        require(platform::forms::toInteger(text) == integer && fits16);
+    } catch (const platform::forms::RuntimeError& error) {
         require(!fits16 && error.number() == 6);
     }
 }

@@ -31,19 +31,19 @@ void runFor(int milliseconds, const QWidget* untilExposed = nullptr)
 
 int main(int argc, char* argv[])
 {
-    platform::startQtWorkarounds();
+    platform::qtworkarounds::startQtWorkarounds();
     QApplication app(argc, argv);
     const LockWatch lockWatch;
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 200;
     QWidget owner;
     const std::function<QWidget*()> kinds[] = {
-        [] { return new platform::Window<QWidget>; },
+        [] { return new platform::desktop::Window<QWidget>; },
         [&owner] {
-            auto* menu = new platform::Window<QMenu>(&owner);
+            auto* menu = new platform::desktop::Window<QMenu>(&owner);
             menu->addAction(QStringLiteral("&Generate Number"));
             return menu;
         },
-        [] { return new platform::Window<QMessageBox>(QMessageBox::NoIcon, "T", "t"); },
+        [] { return new platform::desktop::Window<QMessageBox>(QMessageBox::NoIcon, "T", "t"); },
         [&owner] { return new platform::qtworkarounds::TipWindow(&owner); },
     };
     QRandomGenerator random(1);

@@ -46,7 +46,7 @@ void tst_filter::typedKeys()
     QFETCH(QString, typed);
     QFETCH(int, lastKey);
     QFETCH(QString, text);
-    for (platform::TextBox* box : {s->txtone(), s->txttwo()}) {
+    for (platform::forms::TextBox* box : {s->txtone(), s->txttwo()}) {
         QTest::keyClicks(box, typed);
         if (lastKey)
             QTest::keyClick(box, Qt::Key(lastKey));

@@ -20,7 +20,7 @@ private slots:
 
 void tst_frmname::okFollowsTheNameBox()
 {
-    platform::TextBox* box = s->txtname();
+    platform::forms::TextBox* box = s->txtname();
     QTest::keyClick(box, Qt::Key_A);
     QVERIFY(s->cmdok()->isEnabled());
     QTest::keyClick(box, Qt::Key_Backspace);

@@ -37,7 +37,7 @@ void tst_icon::leavesOutFilesItCannotRead()
     QVERIFY(large.open(QIODevice::ReadOnly) && broken.open(QIODevice::WriteOnly));
     broken.write(large.read(40));
     broken.close();
-    const QIcon icon = platform::pngIcon(
+    const QIcon icon = platform::desktop::pngIcon(
         {":/icons/dicewright-16.png", dir.filePath("missing.png"), broken.fileName()});
     QCOMPARE(icon.pixmap(32).size(), QSize(16, 16)); // the broken file, tried and dropped
     QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(16, 16)});

@@ -53,8 +53,8 @@ void tst_keyboard::focusedButtonAnswersEnterAndSpace()
     QVERIFY(Session::pressKey(Qt::Key_Tab));
     QCOMPARE(Session::focused(), button);
 
-    QSignalSpy pressed(qobject_cast<platform::CommandButton*>(QApplication::focusWidget()),
-                       &platform::CommandButton::Click);
+    QSignalSpy pressed(qobject_cast<platform::forms::CommandButton*>(QApplication::focusWidget()),
+                       &platform::forms::CommandButton::Click);
     const auto mods = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
     QVERIFY(Session::pressKey(Qt::Key(key), mods));
     QCOMPARE(pressed.count(), 1);
@@ -111,10 +111,10 @@ void tst_keyboard::modeChoiceAndTabWalk()
     QFETCH(QString, focus);
     QFETCH(int, pureClicks);
     QFETCH(int, rangeClicks);
-    QSignalSpy pure(s->on<platform::OptionButton>(s->main(), "optpure"),
-                    &platform::OptionButton::Click);
-    QSignalSpy range(s->on<platform::OptionButton>(s->main(), "optrange"),
-                     &platform::OptionButton::Click);
+    QSignalSpy pure(s->on<platform::forms::OptionButton>(s->main(), "optpure"),
+                    &platform::forms::OptionButton::Click);
+    QSignalSpy range(s->on<platform::forms::OptionButton>(s->main(), "optrange"),
+                     &platform::forms::OptionButton::Click);
     QVERIFY(s->enterName("ab"));
     for (const QString& step : steps)
         QVERIFY(s->perform(step));
@@ -186,9 +186,9 @@ void tst_keyboard::sameTextRaisesNoChange()
         s->click(s->cmdget());
         QVERIFY(s->chooseMenu("view"));
     }
-    platform::TextBox* edited =
+    platform::forms::TextBox* edited =
         box == "txtname" ? s->txtname() : s->box(s->main(), qPrintable(box));
-    QSignalSpy changed(edited, &platform::TextBox::Change);
+    QSignalSpy changed(edited, &platform::forms::TextBox::Change);
     edited->selectAll();
     s->paste(edited, pasted);
     QCOMPARE(edited->text(), text);
@@ -210,8 +210,8 @@ void tst_keyboard::keyPressCodeByReference()
 {
     QFETCH(int, codeForX);
     QFETCH(QString, text);
-    platform::TextBox box;
-    connect(&box, &platform::TextBox::KeyPress, this, [codeForX](qint16& KeyAscii) {
+    platform::forms::TextBox box;
+    connect(&box, &platform::forms::TextBox::KeyPress, this, [codeForX](qint16& KeyAscii) {
         if (KeyAscii == 'x')
             KeyAscii = qint16(codeForX);
     });
@@ -243,9 +243,9 @@ void tst_keyboard::keyAfterComposition()
 {
     QFETCH(QStringList, steps);
     QFETCH(QString, text);
-    platform::TextBox box;
+    platform::forms::TextBox box;
     QList<qint16> counted;
-    connect(&box, &platform::TextBox::KeyPress, this,
+    connect(&box, &platform::forms::TextBox::KeyPress, this,
             [&counted](qint16& KeyAscii) { counted << KeyAscii; });
     for (const QString& step : steps) {
         const QString given = step.mid(2);

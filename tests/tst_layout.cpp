@@ -24,7 +24,7 @@ private slots:
 
 private:
     static QRect drawnArea(const QWidget* control);
-    static void checkWindow(platform::Form& window);
+    static void checkWindow(platform::forms::Form& window);
     QFont defaultFont;
 };
 
@@ -56,7 +56,7 @@ void tst_layout::captionsFit()
     checkWindow(s.main());
     checkWindow(s.name());
 
-    auto* frame = s.on<platform::Frame>(s.main(), "frmrandom");
+    auto* frame = s.on<platform::forms::Frame>(s.main(), "frmrandom");
     QVERIFY2(frame->caption().startsWith(QString(40, u'W')), qPrintable(frame->caption()));
     QVERIFY(QFontMetrics(frame->font()).horizontalAdvance(frame->title()) < frame->width());
 
@@ -118,7 +118,7 @@ void tst_layout::greetingShortenedOnlyWhenItDoesNotFit()
     QFETCH(bool, shortened);
     Session s;
     QVERIFY(s.start());
-    auto* frame = s.on<platform::Frame>(s.main(), "frmrandom");
+    auto* frame = s.on<platform::forms::Frame>(s.main(), "frmrandom");
     // Fits where the style, setting the caption in from the frame's left edge, has the same
     // margin left over on the right.
     const auto fits = [frame](const QString& caption) {
@@ -169,7 +169,7 @@ QRect tst_layout::drawnArea(const QWidget* control)
                                label->geometry());
 }
 
-void tst_layout::checkWindow(platform::Form& window)
+void tst_layout::checkWindow(platform::forms::Form& window)
 {
     const QList<QWidget*> controls = window.clientArea()->findChildren<QWidget*>();
     QVERIFY(!controls.isEmpty());

@@ -165,12 +165,12 @@ void tst_lifecycle::waysOut()
     QFETCH(QStringList, events);
 
     QStringList seen;
-    for (platform::Form* form :
-         {static_cast<platform::Form*>(&s->main()), static_cast<platform::Form*>(&s->name())}) {
+    for (platform::forms::Form* form : {static_cast<platform::forms::Form*>(&s->main()),
+                                        static_cast<platform::forms::Form*>(&s->name())}) {
         const QString name = form->objectName();
-        connect(form, &platform::Form::unloading, this,
+        connect(form, &platform::forms::Form::unloading, this,
                 [&seen, name] { seen << name + " unloading"; });
-        connect(form, &platform::Form::unloaded, this,
+        connect(form, &platform::forms::Form::unloaded, this,
                 [&seen, name] { seen << name + " unloaded"; });
     }
     connect(&s->program(), &Program::ended, this, [&seen] { seen << "ended"; });
@@ -308,7 +308,7 @@ void tst_lifecycle::windowMadeOtherwiseIsCaught()
 
 int main(int argc, char** argv)
 {
-    platform::startQtWorkarounds();
+    platform::qtworkarounds::startQtWorkarounds();
     HidingObserver app(argc, argv);
     tst_lifecycle test;
     const int status = QTest::qExec(&test, argc, argv);

@@ -16,7 +16,7 @@ template <typename Step> int errorOf(Step step)
 {
     try {
         step();
-    } catch (const platform::RuntimeError& error) {
+    } catch (const platform::forms::RuntimeError& error) {
         return error.number();
     }
     return 0;
@@ -129,7 +129,7 @@ void tst_rules::pureNumberLimits()
     const float overflows = float(16777201) / 16777216.0f;
     QVERIFY(core::pureNumber(fits) <= 2147483647.0);
     QVERIFY(core::pureNumber(overflows) > 2147483647.0);
-    QCOMPARE(errorOf([&] { platform::toLong(core::pureNumber(overflows)); }), 6);
+    QCOMPARE(errorOf([&] { platform::forms::toLong(core::pureNumber(overflows)); }), 6);
 }
 
 void tst_rules::toDouble_data()
@@ -165,7 +165,7 @@ void tst_rules::toDouble()
     QFETCH(double, value);
     QFETCH(int, error);
     double converted = 0;
-    QCOMPARE(errorOf([&] { converted = platform::toDouble(text); }), error);
+    QCOMPARE(errorOf([&] { converted = platform::forms::toDouble(text); }), error);
     if (error == 0)
         QCOMPARE(converted, value);
 }
@@ -195,7 +195,7 @@ void tst_rules::toInteger()
     QFETCH(int, value);
     QFETCH(int, error);
     int converted = 0;
-    QCOMPARE(errorOf([&] { converted = platform::toInteger(text); }), error);
+    QCOMPARE(errorOf([&] { converted = platform::forms::toInteger(text); }), error);
     if (error == 0)
         QCOMPARE(converted, value);
 }
@@ -223,17 +223,17 @@ void tst_rules::toLong()
     QFETCH(QString, text);
     QFETCH(int, error);
     qint32 converted = 0;
-    QCOMPARE(errorOf([&] { converted = platform::toLong(value); }), error);
+    QCOMPARE(errorOf([&] { converted = platform::forms::toLong(value); }), error);
     if (error == 0) {
         QCOMPARE(double(converted), value);
-        QCOMPARE(platform::decimalText(converted), text);
+        QCOMPARE(platform::forms::decimalText(converted), text);
     }
 }
 
 void tst_rules::generatorFirstDraws()
 {
     // The first draws of a run that never reseeds.
-    platform::Generator generator;
+    platform::forms::Generator generator;
     for (double expected : {0.7055475, 0.533424, 0.5795186, 0.2895625, 0.301948})
         QVERIFY(std::abs(generator.next() - expected) < 5e-7);
 }
@@ -254,13 +254,13 @@ void tst_rules::reseed()
 {
     QFETCH(int, seed);
     QFETCH(uint, state);
-    platform::Generator fresh;
+    platform::forms::Generator fresh;
     fresh.reseed(std::int16_t(seed));
     fresh.next();
     QCOMPARE(fresh.state(), state);
 
     // A reseed keeps the low byte of a generator that has drawn before.
-    platform::Generator used;
+    platform::forms::Generator used;
     used.next();
     const std::uint32_t lowByte = used.state() & 0xFF;
     QVERIFY(lowByte != 0);
@@ -271,7 +271,7 @@ void tst_rules::reseed()
 void tst_rules::drawNeverReachesOne()
 {
     // The largest state there is gives the largest draw.
-    platform::Generator generator;
+    platform::forms::Generator generator;
     float largest = 0;
     for (int i = 0; i < 1 << 24; ++i) // the full period visits every state once
         largest = std::max(largest, generator.next());

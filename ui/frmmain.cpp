@@ -15,13 +15,13 @@
 #include <QLabel>
 #include <QMenuBar>
 
-using platform::connectHandler;
+using namespace platform::forms; // the forms runtime the window is written against
 
 namespace {
 
-constexpr platform::FormDef design{"Dicewright", 3315, 2175, true};
+constexpr FormDef design{"Dicewright", 3315, 2175, true};
 
-constexpr platform::AccessibleText accessibleTexts[] = {
+constexpr AccessibleText accessibleTexts[] = {
     {"optpure", nullptr, "Draws a number from 1 upwards"},
     {"optrange", nullptr, "Draws a number between the low and the high bound"},
     {"txtone", "Low bound", "The lowest number to draw; digits only"},
@@ -41,10 +41,8 @@ const QString aboutText =
 
 } // namespace
 
-using platform::member;
-
 // clang-format off
-const platform::ControlDef frmmain::designer[] = {
+const ControlDef frmmain::designer[] = {
     // name       member                        caption                          left  top   width height visible enabled tab container    max centred widest
     {"txttwo",    member<&frmmain::txttwo_>,    "",                              2160, 600,  1095, 285,  false,  true,   9, nullptr,     11},
     {"txtone",    member<&frmmain::txtone_>,    "",                              720,  600,  1095, 285,  false,  true,   7, nullptr,     11},
@@ -64,13 +62,13 @@ frmmain::frmmain(Program& program) : Form(program, design, designer), program_(p
     setObjectName(QStringLiteral("frmmain"));
 }
 
-platform::CommandButton* frmmain::cmdget()
+CommandButton* frmmain::cmdget()
 {
     clientArea(); // the controls, built first
     return cmdget_;
 }
 
-platform::TextBox* frmmain::txtvalue()
+TextBox* frmmain::txtvalue()
 {
     clientArea();
     return txtvalue_;
@@ -78,9 +76,9 @@ platform::TextBox* frmmain::txtvalue()
 
 void frmmain::controlsBuilt()
 {
-    platform::describeControls(clientArea(), accessibleTexts);
+    describeControls(clientArea(), accessibleTexts);
     // People paste a drawn number elsewhere.
-    platform::makeCopyable(lblnumber_);
+    platform::desktop::makeCopyable(lblnumber_);
     createMenu();
     connectHandlers();
 }
@@ -90,33 +88,31 @@ void frmmain::createMenu()
     QMenuBar* bar = addMenuBar();
     QMenu* random = addMenu(QStringLiteral("&Dicewright"));
     random->setObjectName(QStringLiteral("random"));
-    gennum_ =
-        new platform::MenuItem(QStringLiteral("gennum"), QStringLiteral("&Generate Number"), this);
-    seed_ =
-        new platform::MenuItem(QStringLiteral("seed"), QStringLiteral("&Create new seed"), this);
-    view_ = new platform::MenuItem(QStringLiteral("view"), QStringLiteral("&View Seed"), this);
+    gennum_ = new MenuItem(QStringLiteral("gennum"), QStringLiteral("&Generate Number"), this);
+    seed_ = new MenuItem(QStringLiteral("seed"), QStringLiteral("&Create new seed"), this);
+    view_ = new MenuItem(QStringLiteral("view"), QStringLiteral("&View Seed"), this);
     view_->setCheckable(true);
-    about_ = new platform::MenuItem(QStringLiteral("about"), QStringLiteral("&About"), this);
+    about_ = new MenuItem(QStringLiteral("about"), QStringLiteral("&About"), this);
     random->addActions({gennum_, seed_, view_, about_});
     // Exit is a command on the menu bar itself.
-    exit_ = new platform::MenuItem(QStringLiteral("exit"), QStringLiteral("&Exit"), this);
+    exit_ = new MenuItem(QStringLiteral("exit"), QStringLiteral("&Exit"), this);
     bar->addAction(exit_);
 }
 
 void frmmain::connectHandlers()
 {
-    connectHandler(optpure_, &platform::OptionButton::Click, this, &frmmain::optpure_Click);
-    connectHandler(optrange_, &platform::OptionButton::Click, this, &frmmain::optrange_Click);
-    connectHandler(cmdget_, &platform::CommandButton::Click, this, &frmmain::cmdget_Click);
-    connectHandler(txtone_, &platform::TextBox::KeyPress, this, &frmmain::txtone_KeyPress);
-    connectHandler(txttwo_, &platform::TextBox::KeyPress, this, &frmmain::txttwo_KeyPress);
-    connectHandler(txtone_, &platform::TextBox::Change, this, &frmmain::txtone_Change);
-    connectHandler(txttwo_, &platform::TextBox::Change, this, &frmmain::txttwo_Change);
-    connectHandler(gennum_, &platform::MenuItem::Click, this, &frmmain::gennum_Click);
-    connectHandler(seed_, &platform::MenuItem::Click, this, &frmmain::seed_Click);
-    connectHandler(view_, &platform::MenuItem::Click, this, &frmmain::view_Click);
-    connectHandler(about_, &platform::MenuItem::Click, this, &frmmain::about_Click);
-    connectHandler(exit_, &platform::MenuItem::Click, this, &frmmain::exit_Click);
+    connectHandler(optpure_, &OptionButton::Click, this, &frmmain::optpure_Click);
+    connectHandler(optrange_, &OptionButton::Click, this, &frmmain::optrange_Click);
+    connectHandler(cmdget_, &CommandButton::Click, this, &frmmain::cmdget_Click);
+    connectHandler(txtone_, &TextBox::KeyPress, this, &frmmain::txtone_KeyPress);
+    connectHandler(txttwo_, &TextBox::KeyPress, this, &frmmain::txttwo_KeyPress);
+    connectHandler(txtone_, &TextBox::Change, this, &frmmain::txtone_Change);
+    connectHandler(txttwo_, &TextBox::Change, this, &frmmain::txttwo_Change);
+    connectHandler(gennum_, &MenuItem::Click, this, &frmmain::gennum_Click);
+    connectHandler(seed_, &MenuItem::Click, this, &frmmain::seed_Click);
+    connectHandler(view_, &MenuItem::Click, this, &frmmain::view_Click);
+    connectHandler(about_, &MenuItem::Click, this, &frmmain::about_Click);
+    connectHandler(exit_, &MenuItem::Click, this, &frmmain::exit_Click);
 }
 
 // Window life cycle
@@ -186,13 +182,13 @@ void frmmain::view_Click()
 
 void frmmain::about_Click()
 {
-    platform::msgBox(aboutText, QStringLiteral("About..."));
+    platform::desktop::msgBox(aboutText, QStringLiteral("About..."));
 }
 
 void frmmain::gennum_Click()
 {
     // Alt+G presses Get Number, and does nothing while it is disabled.
-    platform::sendKeys(QStringLiteral("%G"));
+    sendKeys(QStringLiteral("%G"));
 }
 
 // Drawing a number
@@ -209,13 +205,13 @@ void frmmain::ifPure()
 {
     writeGreeting();
     const float draw = reseedAndDraw();
-    showNumber(platform::checkedFloat(core::pureNumber(draw)));
+    showNumber(checkedFloat(core::pureNumber(draw)));
 }
 
 void frmmain::ifrange()
 {
     if (txtone_->text() == QString() || txttwo_->text() == QString()) {
-        platform::msgBox(emptyRangeMessage, program_.title());
+        platform::desktop::msgBox(emptyRangeMessage, program_.title());
         return;
     }
     const double low = readBound(txtone_, core::lowBoundCap);
@@ -225,14 +221,14 @@ void frmmain::ifrange()
     showNumber(core::rangeNumber(low, high, draw));
 }
 
-double frmmain::readBound(platform::TextBox* box, const core::BoundCap& cap)
+double frmmain::readBound(TextBox* box, const core::BoundCap& cap)
 {
-    const double bound = platform::toDouble(box->text());
+    const double bound = toDouble(box->text());
     if (!cap.appliesTo(bound))
         return bound;
     // The box's own Change handler runs inside this write and may empty it again; the
     // draw uses the cap all the same.
-    box->setText(platform::decimalText(cap.value));
+    box->setText(decimalText(cap.value));
     return cap.value;
 }
 
@@ -243,17 +239,17 @@ void frmmain::writeGreeting()
 
 float frmmain::reseedAndDraw()
 {
-    platform::Generator& generator = program_.generator();
-    generator.reseed(platform::toInteger(txtvalue_->text()));
+    Generator& generator = program_.generator();
+    generator.reseed(toInteger(txtvalue_->text()));
     return generator.next();
 }
 
 void frmmain::showNumber(double wholeNumber)
 {
-    lastvalue = platform::toLong(wholeNumber);
-    lblnumber_->setText(platform::decimalText(lastvalue));
+    lastvalue = toLong(wholeNumber);
+    lblnumber_->setText(decimalText(lastvalue));
     // The focus stays where it was, so a screen reader is told the number, with its greeting.
-    platform::announce(this, frmrandom_->caption() + u' ' + lblnumber_->text());
+    platform::desktop::announce(this, frmrandom_->caption() + u' ' + lblnumber_->text());
 }
 
 // The bound boxes accept digits only: any other key empties the whole box.

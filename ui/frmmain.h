@@ -11,21 +11,21 @@
 namespace core {
 struct BoundCap;
 }
-namespace platform {
+namespace platform::forms {
 struct ControlDef;
 class CommandButton;
 class Frame;
 class MenuItem;
 class OptionButton;
 class TextBox;
-} // namespace platform
+} // namespace platform::forms
 
 class QLabel;
 class Program;
 
 // The main window: draws numbers from the seed, in pure mode or between two bounds, and
 // shows them under a greeting with the person's name.
-class frmmain : public platform::Form {
+class frmmain : public platform::forms::Form {
     Q_OBJECT
     // The last key code typed into a bound box or the last number drawn, whichever came later.
     Q_PROPERTY(qint32 lastvalue READ readLastvalue)
@@ -33,8 +33,8 @@ class frmmain : public platform::Form {
 public:
     explicit frmmain(Program& program);
 
-    platform::CommandButton* cmdget();
-    platform::TextBox* txtvalue();
+    platform::forms::CommandButton* cmdget();
+    platform::forms::TextBox* txtvalue();
 
 private:
     qint32 readLastvalue() const { return lastvalue; }
@@ -62,32 +62,32 @@ private:
     void txttwo_Change();
 
     // Steps the two modes share.
-    double readBound(platform::TextBox* box, const core::BoundCap& cap);
+    double readBound(platform::forms::TextBox* box, const core::BoundCap& cap);
     void writeGreeting();
     float reseedAndDraw();
     void showNumber(double wholeNumber);
     void setRangeControls(bool shown);
 
     // The designer data: each row names its control and the member that holds it.
-    static const platform::ControlDef designer[];
+    static const platform::forms::ControlDef designer[];
 
     Program& program_;
     // The controls, from the window's designer data once it is built.
-    platform::TextBox* txttwo_ = nullptr;
-    platform::TextBox* txtone_ = nullptr;
-    platform::OptionButton* optrange_ = nullptr;
-    platform::OptionButton* optpure_ = nullptr;
-    platform::TextBox* txtvalue_ = nullptr;
-    platform::CommandButton* cmdget_ = nullptr;
-    platform::Frame* frmrandom_ = nullptr;
+    platform::forms::TextBox* txttwo_ = nullptr;
+    platform::forms::TextBox* txtone_ = nullptr;
+    platform::forms::OptionButton* optrange_ = nullptr;
+    platform::forms::OptionButton* optpure_ = nullptr;
+    platform::forms::TextBox* txtvalue_ = nullptr;
+    platform::forms::CommandButton* cmdget_ = nullptr;
+    platform::forms::Frame* frmrandom_ = nullptr;
     QLabel* lblnumber_ = nullptr;
     QLabel* lblto_ = nullptr;
     QLabel* lblrange_ = nullptr;
-    platform::MenuItem* gennum_ = nullptr;
-    platform::MenuItem* seed_ = nullptr;
-    platform::MenuItem* view_ = nullptr;
-    platform::MenuItem* about_ = nullptr;
-    platform::MenuItem* exit_ = nullptr;
+    platform::forms::MenuItem* gennum_ = nullptr;
+    platform::forms::MenuItem* seed_ = nullptr;
+    platform::forms::MenuItem* view_ = nullptr;
+    platform::forms::MenuItem* about_ = nullptr;
+    platform::forms::MenuItem* exit_ = nullptr;
 
     qint32 lastvalue = 0;
 };

@@ -10,23 +10,21 @@
 
 #include <QLabel>
 
-using platform::connectHandler;
+using namespace platform::forms; // the forms runtime the window is written against
 
 namespace {
 
-constexpr platform::FormDef design{"Dicewright", 3555, 1110, false};
+constexpr FormDef design{"Dicewright", 3555, 1110, false};
 
-constexpr platform::AccessibleText accessibleTexts[] = {
+constexpr AccessibleText accessibleTexts[] = {
     {"txtname", nullptr, "Every key you press here adds to the seed"},
     {"cmdok", nullptr, "Uses the keys you typed as the seed and opens the main window"},
 };
 
 } // namespace
 
-using platform::member;
-
 // clang-format off
-const platform::ControlDef frmname::designer[] = {
+const ControlDef frmname::designer[] = {
     // name     member                     caption               left  top   width height visible enabled tab
     {"cmdok",   member<&frmname::cmdok_>,   "&OK",                1200, 720,  1215, 315,   true,   false,  2},
     {"txtname", member<&frmname::txtname_>, "",                   1680, 240,  1815, 285,   true,   true,   1},
@@ -39,7 +37,7 @@ frmname::frmname(Program& program) : Form(program, design, designer), program_(p
     setObjectName(QStringLiteral("frmname"));
 }
 
-platform::TextBox* frmname::txtname()
+TextBox* frmname::txtname()
 {
     clientArea(); // the controls, built first
     return txtname_;
@@ -49,15 +47,15 @@ void frmname::controlsBuilt()
 {
     // The prompt labels the name box, so a screen reader reads them together.
     Label1_->setBuddy(txtname_);
-    platform::describeControls(clientArea(), accessibleTexts);
+    describeControls(clientArea(), accessibleTexts);
     connectHandlers();
 }
 
 void frmname::connectHandlers()
 {
-    connectHandler(txtname_, &platform::TextBox::KeyPress, this, &frmname::txtname_KeyPress);
-    connectHandler(txtname_, &platform::TextBox::Change, this, &frmname::txtname_Change);
-    connectHandler(cmdok_, &platform::CommandButton::Click, this, &frmname::cmdok_Click);
+    connectHandler(txtname_, &TextBox::KeyPress, this, &frmname::txtname_KeyPress);
+    connectHandler(txtname_, &TextBox::Change, this, &frmname::txtname_Change);
+    connectHandler(cmdok_, &CommandButton::Click, this, &frmname::cmdok_Click);
 }
 
 void frmname::Form_Load()
@@ -87,5 +85,5 @@ void frmname::cmdok_Click()
     main.cmdget()->setEnabled(true);
     hideForm();
     main.showForm();
-    main.txtvalue()->setText(platform::decimalText(keytotal));
+    main.txtvalue()->setText(decimalText(keytotal));
 }

@@ -18,14 +18,14 @@ QIcon programIcon()
     QStringList files;
     for (const QString& file : sizes.entryList())
         files << sizes.filePath(file);
-    return platform::pngIcon(files);
+    return platform::desktop::pngIcon(files);
 }
 
 } // namespace
 
 Program::Program() : Runtime(QStringLiteral("Dicewright"), programIcon())
 {
-    platform::identifyApplication(QStringLiteral(DICEWRIGHT_APP_ID));
+    platform::desktop::identifyApplication(QStringLiteral(DICEWRIGHT_APP_ID));
 }
 
 Program::~Program() = default;

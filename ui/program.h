@@ -9,7 +9,7 @@ class frmname;
 
 // One run of Dicewright: the runtime with the program's two windows, each created on first
 // use. The run ends (the runtime's ended()) when both windows are unloaded.
-class Program : public platform::Runtime {
+class Program : public platform::forms::Runtime {
     Q_OBJECT
 
 public:

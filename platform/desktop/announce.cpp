@@ -7,7 +7,7 @@
 #include "platform/qtworkarounds/notification.h"
 #endif
 
-namespace platform {
+namespace platform::desktop {
 
 void announce(QWidget* window, const QString& text)
 {
@@ -19,4 +19,4 @@ void announce(QWidget* window, const QString& text)
 #endif
 }
 
-} // namespace platform
+} // namespace platform::desktop

@@ -3,7 +3,7 @@
 class QString;
 class QWidget;
 
-namespace platform {
+namespace platform::desktop {
 
 // Has a screen reader say `text` at once, wherever the focus is, while nothing changes on
 // screen: for news the person did not move the focus to, such as a number just drawn. Each
@@ -14,4 +14,4 @@ namespace platform {
 // qtworkarounds/notification.h.
 void announce(QWidget* window, const QString& text);
 
-} // namespace platform
+} // namespace platform::desktop

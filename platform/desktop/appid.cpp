@@ -6,7 +6,7 @@
 #include <shobjidl.h>
 #endif
 
-namespace platform {
+namespace platform::desktop {
 
 void identifyApplication(const QString& id)
 {
@@ -17,4 +17,4 @@ void identifyApplication(const QString& id)
 #endif
 }
 
-} // namespace platform
+} // namespace platform::desktop

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 
-namespace platform {
+namespace platform::desktop {
 
 void makeCopyable(QLabel* label)
 {
@@ -28,4 +28,4 @@ void makeCopyable(QLabel* label)
     });
 }
 
-} // namespace platform
+} // namespace platform::desktop

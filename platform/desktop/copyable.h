@@ -2,10 +2,10 @@
 
 class QLabel;
 
-namespace platform {
+namespace platform::desktop {
 
 // Lets a label's text be selected with the mouse and copied from its context menu (Copy,
 // Select All). The label still never takes the focus, so keys and the tab order are as before.
 void makeCopyable(QLabel* label);
 
-} // namespace platform
+} // namespace platform::desktop

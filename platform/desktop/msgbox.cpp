@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QMessageBox>
 
-namespace platform {
+namespace platform::desktop {
 namespace {
 
 // The window manager shortens a title that does not fit between the window's icon and its
@@ -56,4 +56,4 @@ void msgBox(const QString& prompt, const QString& title)
     box.exec();
 }
 
-} // namespace platform
+} // namespace platform::desktop

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace platform {
+namespace platform::desktop {
 namespace {
 
 // Qt's own PNG reader, and only it: left to detect the format, QImageReader asks every image
@@ -114,4 +114,4 @@ QIcon pngIcon(const QStringList& files)
     return QIcon(new PngIconEngine(files));
 }
 
-} // namespace platform
+} // namespace platform::desktop

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QStringList>
 
-namespace platform {
+namespace platform::desktop {
 
 // An icon drawn from PNG files, one a size. A file is decoded only when a size it serves is
 // asked for, and read as PNG without Qt trying its image plugins on it; the sizes on offer
@@ -12,4 +12,4 @@ namespace platform {
 // added, and lets each image plugin look at it first.
 QIcon pngIcon(const QStringList& files);
 
-} // namespace platform
+} // namespace platform::desktop

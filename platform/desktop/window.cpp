@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-namespace platform {
+namespace platform::desktop {
 namespace {
 
 class HiddenWindowInput : public QObject {
@@ -32,4 +32,4 @@ void ignoreInputWhileHidden(QWindow* handle)
         handle->installEventFilter(filter); // once: Qt replaces an earlier install
 }
 
-} // namespace platform
+} // namespace platform::desktop

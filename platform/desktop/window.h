@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace platform {
+namespace platform::desktop {
 
 // What every window made through Window<...> also is, so that a check can tell a window made
 // otherwise (a plain QMenu or QMessageBox) from ours.
@@ -44,4 +44,4 @@ public:
 template <typename QtWindow>
 using Window = TakesNoInputWhileHidden<qtworkarounds::HidesBetweenFrames<QtWindow>>;
 
-} // namespace platform
+} // namespace platform::desktop

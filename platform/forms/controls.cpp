@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace platform::forms {
 namespace {
 
 bool isAccessKey(QEvent* event)
@@ -215,4 +215,4 @@ MenuItem::MenuItem(const QString& name, const QString& caption, QObject* parent)
     });
 }
 
-} // namespace platform
+} // namespace platform::forms

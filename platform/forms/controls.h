@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace platform {
+namespace platform::forms {
 
 // A command button: Click while enabled. Space and Enter press it while it has the focus;
 // Alt with the letter marked by "&" presses it at once (Qt would animate the press and
@@ -86,4 +86,4 @@ signals:
     void Click();
 };
 
-} // namespace platform
+} // namespace platform::forms

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace platform {
+namespace platform::forms {
 namespace {
 
 bool isBlank(QChar c)
@@ -104,4 +104,4 @@ QString decimalText(qint64 value)
     return QString::number(value);
 }
 
-} // namespace platform
+} // namespace platform::forms

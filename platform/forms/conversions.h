@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace platform {
+namespace platform::forms {
 
 // Text to number. A number is optional blanks, an optional sign, digits with an optional
 // fraction, an optional exponent and optional blanks; anything else is a Type mismatch.
@@ -22,4 +22,4 @@ double checkedFloat(double value);
 // Decimal digits, with a leading "-" when negative; no blanks, zeros or separators in front.
 QString decimalText(qint64 value);
 
-} // namespace platform
+} // namespace platform::forms

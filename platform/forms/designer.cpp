@@ -12,7 +12,7 @@
 #include <cmath>
 #include <vector>
 
-namespace platform {
+namespace platform::forms {
 namespace {
 
 QWidget* createControl(const ControlDef& def, QWidget* parent)
@@ -141,4 +141,4 @@ void describeControls(QWidget* client, std::span<const AccessibleText> texts)
     }
 }
 
-} // namespace platform
+} // namespace platform::forms

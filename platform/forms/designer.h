@@ -8,7 +8,7 @@ class QLabel;
 class QObject;
 class QWidget;
 
-namespace platform {
+namespace platform::forms {
 
 // Converts the designer's twips (1/1440 inch) to pixels: 15 twips a pixel, times one factor
 // for the whole window. The layouts were drawn for a small 8-point font; where the desktop's
@@ -107,4 +107,4 @@ void describeControls(QWidget* client, std::span<const AccessibleText> texts);
 // scale (at least 15 twips a pixel) at which each control's content fits. Returns that scale.
 TwipsScale buildControls(QObject* window, QWidget* client, std::span<const ControlDef> controls);
 
-} // namespace platform
+} // namespace platform::forms

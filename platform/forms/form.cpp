@@ -12,7 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace platform {
+namespace platform::forms {
 
 Form::Form(Runtime& runtime, const FormDef& form, std::span<const ControlDef> controls)
     : runtime_(runtime), design_(form), controls_(controls)
@@ -93,7 +93,7 @@ QMenuBar* Form::addMenuBar()
 
 QMenu* Form::addMenu(const QString& title)
 {
-    auto* menu = new Window<QMenu>(title, menuBar_);
+    auto* menu = new desktop::Window<QMenu>(title, menuBar_);
     menu->setStyle(new MenuBarStyle(menu));
     menuBar_->addMenu(menu);
     return menu;
@@ -172,4 +172,4 @@ void Form::placeAtCentre()
         move(where->availableGeometry().center() - rect().center());
 }
 
-} // namespace platform
+} // namespace platform::forms

@@ -11,7 +11,7 @@
 class QMenu;
 class QMenuBar;
 
-namespace platform {
+namespace platform::forms {
 
 class Runtime;
 
@@ -20,7 +20,7 @@ class Runtime;
 // the first time they are needed (when the window is first shown, or a control is first
 // asked for), so a window that is never used costs nothing; build() is the one place that
 // happens, and no control is reachable before it is done.
-class Form : public Window<QWidget> {
+class Form : public desktop::Window<QWidget> {
     Q_OBJECT
 
 public:
@@ -82,4 +82,4 @@ private:
     QPointer<QWidget> focusWhenHidden_;
 };
 
-} // namespace platform
+} // namespace platform::forms

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-namespace platform {
+namespace platform::forms {
 namespace {
 constexpr std::uint32_t stateMask = 0xFFFFFF;
 constexpr std::uint32_t multiplier = 0x43FD43FD;
@@ -26,4 +26,4 @@ float Generator::next()
     return static_cast<float>(state_) / 16777216.0f;
 }
 
-} // namespace platform
+} // namespace platform::forms

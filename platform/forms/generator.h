@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace platform::forms {
 
 // The runtime's seedable pseudo-random generator: a 24-bit linear congruential generator.
 // A reseed replaces only the middle 16 bits of the state and keeps the low byte, so the
@@ -21,4 +21,4 @@ private:
     std::uint32_t state_ = 0x50000;
 };
 
-} // namespace platform
+} // namespace platform::forms

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <new>
 
-namespace platform {
+namespace platform::forms {
 namespace {
 
 void report(const RuntimeError& error) noexcept
@@ -16,7 +16,7 @@ void report(const RuntimeError& error) noexcept
     const QString text =
         runtimeErrorText(error.number(), QString::fromStdString(error.description()));
     try {
-        msgBox(text, QCoreApplication::applicationName());
+        desktop::msgBox(text, QCoreApplication::applicationName());
     } catch (...) {
         // Showing the message failed (out of memory, most likely); keep the session alive.
         std::fputs(qPrintable(text), stderr);
@@ -44,4 +44,4 @@ void runHandler(const std::function<void()>& handler) noexcept
     }
 }
 
-} // namespace platform
+} // namespace platform::forms

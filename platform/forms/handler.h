@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace platform {
+namespace platform::forms {
 
 // Runs one event handler. A run-time error stops the handler at the failing step, is shown
 // to the user, and the program goes on; no exception ever reaches Qt's event loop.
@@ -23,4 +23,4 @@ QMetaObject::Connection connectHandler(Sender* sender, Signal signal, Form* form
     });
 }
 
-} // namespace platform
+} // namespace platform::forms

@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-namespace platform {
+namespace platform::forms {
 
 QList<qint16> keyAsciiCodes(const QKeyEvent& event)
 {
@@ -36,4 +36,4 @@ QList<qint16> keyAsciiCodes(const QKeyEvent& event)
     return codes;
 }
 
-} // namespace platform
+} // namespace platform::forms

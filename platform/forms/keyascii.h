@@ -5,7 +5,7 @@
 
 class QKeyEvent;
 
-namespace platform {
+namespace platform::forms {
 
 // The character codes a key press delivers to a text box's KeyPress handler, one per
 // character it types: printable characters, Backspace (8), Enter (13), Esc (27) and
@@ -13,4 +13,4 @@ namespace platform {
 // them, deliver none. (Alt with a key is an access key: the text box never asks.)
 QList<qint16> keyAsciiCodes(const QKeyEvent& event);
 
-} // namespace platform
+} // namespace platform::forms

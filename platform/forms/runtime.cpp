@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-namespace platform {
+namespace platform::forms {
 
 Runtime::Runtime(const QString& title, const QIcon& icon) : title_(title), icon_(icon)
 {
@@ -21,4 +21,4 @@ void Runtime::formUnloaded()
         emit ended();
 }
 
-} // namespace platform
+} // namespace platform::forms

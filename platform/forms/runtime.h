@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QObject>
 
-namespace platform {
+namespace platform::forms {
 
 // What the windows of one run share with the runtime: the program's title and icon, the
 // generator, and the count of loaded windows. The run ends when the last
@@ -33,4 +33,4 @@ private:
     int loadedForms_ = 0;
 };
 
-} // namespace platform
+} // namespace platform::forms

@@ -1,6 +1,6 @@
 #include "platform/forms/runtimeerror.h"
 
-namespace platform {
+namespace platform::forms {
 
 RuntimeError::RuntimeError(int number, const std::string& description)
     : std::runtime_error(description), number_(number)
@@ -32,4 +32,4 @@ RuntimeError RuntimeError::internal()
     return {51, "Internal error"};
 }
 
-} // namespace platform
+} // namespace platform::forms

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace platform {
+namespace platform::forms {
 
 // A run-time error as the handlers raise it: a number and its description. It stops the
 // handler it is raised in; the steps the handler already took stay done.
@@ -24,4 +24,4 @@ private:
     int number_;
 };
 
-} // namespace platform
+} // namespace platform::forms

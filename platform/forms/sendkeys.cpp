@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace platform {
+namespace platform::forms {
 namespace {
 
 int keyOf(QChar c)
@@ -53,4 +53,4 @@ void sendKeys(const QString& keys)
     }
 }
 
-} // namespace platform
+} // namespace platform::forms

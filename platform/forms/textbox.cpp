@@ -8,7 +8,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-namespace platform {
+namespace platform::forms {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
@@ -121,7 +121,7 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event)
     // QLineEdit's own commands, on a menu that hides between frames; the menu they come on
     // keeps them, so it goes with ours.
     QMenu* standard = createStandardContextMenu();
-    auto* menu = new Window<QMenu>(this);
+    auto* menu = new desktop::Window<QMenu>(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addActions(standard->actions());
     connect(menu, &QObject::destroyed, standard, &QObject::deleteLater);
@@ -144,4 +144,4 @@ std::optional<QString> TextBox::raiseKeyPress(const QList<qint16>& codes)
     return typed;
 }
 
-} // namespace platform
+} // namespace platform::forms

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace platform::forms {
 
 // A single-line text box with the events its handlers expect.
 //
@@ -55,4 +55,4 @@ private:
     QTimer heldTooLong_;                           // types them anyway should it never end
 };
 
-} // namespace platform
+} // namespace platform::forms

@@ -1,6 +1,6 @@
 #include "platform/qtworkarounds/betweenframes.h"
 
-#include "platform/qtworkarounds/waylandexit.h"
+#include "platform/qtworkarounds/wayland.h"
 
 #include <QEvent>
 #include <QEventLoop>

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-namespace platform {
+namespace platform::qtworkarounds {
 
 // What only Linux's window systems need: X11's shared memory and Wayland's frames are not
 // found elsewhere.
@@ -31,10 +31,10 @@ void paintWithoutWaitingForTheServer()
 void startQtWorkarounds()
 {
     paintWithoutWaitingForTheServer();
-    qtworkarounds::allowLateFrames();
+    allowLateFrames();
 }
 #else
 void startQtWorkarounds() {}
 #endif
 
-} // namespace platform
+} // namespace platform::qtworkarounds

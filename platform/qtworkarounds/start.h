@@ -5,10 +5,10 @@
 // <upstream>; off when <check>"; docs/QT-WORKAROUNDS.md lists them and what retiring each
 // takes.
 
-namespace platform {
+namespace platform::qtworkarounds {
 
 // First thing in main, before the QApplication is made: in the program, the test programs
 // and the benchmark alike.
 void startQtWorkarounds();
 
-} // namespace platform
+} // namespace platform::qtworkarounds

@@ -1,5 +1,7 @@
 #include "platform/qtworkarounds/waylandexit.h"
 
+#include "platform/qtworkarounds/wayland.h"
+
 #ifdef Q_OS_LINUX // the only Wayland there is
 #include <cstdio>
 #include <unistd.h>

@@ -8,15 +8,7 @@
 // waits for a read that the main thread began and will never finish. How often, on which Qt,
 // measured with tests/display/ends.sh: docs/QT-WORKAROUNDS.md.
 
-#include <QGuiApplication>
-
 namespace platform::qtworkarounds {
-
-// Whether Qt draws on Wayland: "wayland" or "wayland-egl", as Qt names its Wayland plugins.
-inline bool onWayland()
-{
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
 
 // Ends the process with `status` once the run is over. On Wayland it ends here, after
 // flushing what it printed and, in a sanitizer build, checking for leaks; nothing else is

@@ -68,9 +68,11 @@ void Monkey::startProgram()
     seedEdited_ = false;
     boxMayHoldText_[0] = boxMayHoldText_[1] = false;
     unloading_[0] = unloading_[1] = ended_ = 0;
-    connect(&program_->mainForm(), &platform::Form::unloading, this, [this] { ++unloading_[0]; });
+    connect(&program_->mainForm(), &platform::forms::Form::unloading, this,
+            [this] { ++unloading_[0]; });
     program_->start();
-    connect(&program_->nameForm(), &platform::Form::unloading, this, [this] { ++unloading_[1]; });
+    connect(&program_->nameForm(), &platform::forms::Form::unloading, this,
+            [this] { ++unloading_[1]; });
     connect(program_.get(), &Program::ended, this, [this] { ++ended_; });
     ++result_.runs;
 }
@@ -130,7 +132,7 @@ QList<QWidget*> Monkey::shownBoxes() const
 {
     QList<QWidget*> boxes;
     QWidget* window = shownWindow();
-    for (auto* box : window->findChildren<platform::TextBox*>())
+    for (auto* box : window->findChildren<platform::forms::TextBox*>())
         if (box->isVisible())
             boxes << box;
     return boxes;
@@ -214,7 +216,7 @@ void Monkey::pasteIntoBox()
     const QList<QWidget*> boxes = shownBoxes();
     if (boxes.isEmpty())
         return;
-    auto* box = static_cast<platform::TextBox*>(boxes[random_.bounded(int(boxes.size()))]);
+    auto* box = static_cast<platform::forms::TextBox*>(boxes[random_.bounded(int(boxes.size()))]);
     // clang-format off
     static const QStringList texts = {"7", "123", "abc", "-5", "1.5", "99999", "2147485641",
                                       " 8 ", "\u00e9\u4e2d", "", "12345678901234567890"};
@@ -287,7 +289,7 @@ void Monkey::getNumber()
         return;
     const QString number = control<QLabel>(main, "lblnumber")->text();
     const qint32 lastvalue = main.property("lastvalue").toInt();
-    const QString greeting = control<platform::Frame>(main, "frmrandom")->caption();
+    const QString greeting = control<platform::forms::Frame>(main, "frmrandom")->caption();
     const qsizetype messages = boxes_.seen().size();
     const int way = random_.bounded(3);
     note(QStringLiteral("Get Number %1").arg(way));
@@ -417,7 +419,7 @@ void Monkey::checkDraw(const QString& numberBefore, qint32 lastvalueBefore,
 {
     frmmain& main = program_->mainForm();
     const QString number = control<QLabel>(main, "lblnumber")->text();
-    const QString greeting = control<platform::Frame>(main, "frmrandom")->caption();
+    const QString greeting = control<platform::forms::Frame>(main, "frmrandom")->caption();
     const QStringList said = boxes_.texts().mid(messagesBefore);
     if (!everOk_)
         return;

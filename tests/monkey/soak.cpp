@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::startQtWorkarounds();
+    platform::qtworkarounds::startQtWorkarounds();
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const qint64 actions = args.size() > 1 ? args[1].toLongLong() : 1000000;

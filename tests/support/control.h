@@ -8,7 +8,7 @@
 
 #include <QtGlobal>
 
-template <typename Control> Control* control(platform::Form& window, const char* name)
+template <typename Control> Control* control(platform::forms::Form& window, const char* name)
 {
     auto* found = window.clientArea()->findChild<Control*>(QString::fromLatin1(name));
     if (!found)

@@ -2,7 +2,7 @@
 
 // Answers every message box that opens as a person would: reads it, then presses OK.
 
-#include "platform/qtworkarounds/waylandexit.h"
+#include "platform/qtworkarounds/wayland.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -44,24 +44,24 @@ public:
     frmname& name() { return program_.nameForm(); }
 
     // A control of a window, which is built for it if it is not yet.
-    template <typename T> T* on(platform::Form& window, const char* objectName)
+    template <typename T> T* on(platform::forms::Form& window, const char* objectName)
     {
         return control<T>(window, objectName);
     }
-    platform::TextBox* box(platform::Form& window, const char* objectName)
+    platform::forms::TextBox* box(platform::forms::Form& window, const char* objectName)
     {
-        return on<platform::TextBox>(window, objectName);
+        return on<platform::forms::TextBox>(window, objectName);
     }
-    platform::TextBox* txtname() { return box(name(), "txtname"); }
-    platform::TextBox* txtone() { return box(main(), "txtone"); }
-    platform::TextBox* txttwo() { return box(main(), "txttwo"); }
-    platform::TextBox* txtvalue() { return box(main(), "txtvalue"); }
+    platform::forms::TextBox* txtname() { return box(name(), "txtname"); }
+    platform::forms::TextBox* txtone() { return box(main(), "txtone"); }
+    platform::forms::TextBox* txttwo() { return box(main(), "txttwo"); }
+    platform::forms::TextBox* txtvalue() { return box(main(), "txtvalue"); }
     QPushButton* cmdok() { return on<QPushButton>(name(), "cmdok"); }
     QPushButton* cmdget() { return on<QPushButton>(main(), "cmdget"); }
     QRadioButton* optpure() { return on<QRadioButton>(main(), "optpure"); }
     QRadioButton* optrange() { return on<QRadioButton>(main(), "optrange"); }
     QString number() { return on<QLabel>(main(), "lblnumber")->text(); }
-    QString greeting() { return on<platform::Frame>(main(), "frmrandom")->caption(); }
+    QString greeting() { return on<platform::forms::Frame>(main(), "frmrandom")->caption(); }
     qint32 lastvalue() { return main().property("lastvalue").toInt(); }
 
     void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
@@ -194,7 +194,7 @@ public:
     }
 
     // Pastes text the way the text box's context menu does, without a key press.
-    void paste(platform::TextBox* into, const QString& text)
+    void paste(platform::forms::TextBox* into, const QString& text)
     {
         QGuiApplication::clipboard()->setText(text);
         into->paste();

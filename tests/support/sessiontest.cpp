@@ -17,5 +17,6 @@ void SessionTest::cleanup()
     s.reset();
     const QStringList strays = std::exchange(windows->strays, {});
     windows.reset();
-    QVERIFY2(strays.isEmpty(), qPrintable("not made as platform::Window: " + strays.join(", ")));
+    QVERIFY2(strays.isEmpty(),
+             qPrintable("not made as platform::desktop::Window: " + strays.join(", ")));
 }

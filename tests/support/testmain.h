@@ -14,7 +14,7 @@
 #define DW_TEST_MAIN(TestObject)                                                                   \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
-        platform::startQtWorkarounds();                                                            \
+        platform::qtworkarounds::startQtWorkarounds();                                             \
         QApplication app(argc, argv);                                                              \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
         TestObject test;                                                                           \

@@ -1,7 +1,7 @@
 #pragma once
 
-// Every window the program shows must be made through platform::Window<...>: a plain QMenu or
-// QMessageBox compiles and works, but brings back the Wayland abort of Qt before 6.4.3. This
+// Every window the program shows must be made through platform::desktop::Window<...>: a plain QMenu
+// or QMessageBox compiles and works, but brings back the Wayland abort of Qt before 6.4.3. This
 // notes each top-level widget shown otherwise, for the fixture to fail the test on. Tooltips
 // are Qt's own, or the tooltip workaround's where Qt's would hide mid-frame.
 
@@ -23,7 +23,7 @@ public:
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
             const auto* window = static_cast<QWidget*>(watched);
             if (window->isWindow() && window->windowType() != Qt::ToolTip &&
-                !platform::isMadeAsWindow(window) && !strays.contains(describe(window)))
+                !platform::desktop::isMadeAsWindow(window) && !strays.contains(describe(window)))
                 strays << describe(window);
         }
         return false;
