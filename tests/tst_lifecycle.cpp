@@ -1,10 +1,9 @@
 // Start-up, the switches between the two windows, and the three ways out.
 
 #include "platform/qtworkarounds/betweenframes.h"
-#include "platform/qtworkarounds/start.h"
 #include "platform/qtworkarounds/tipwindow.h"
-#include "platform/qtworkarounds/waylandexit.h"
 #include "support/sessiontest.h"
+#include "support/testmain.h"
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -306,13 +305,5 @@ void tst_lifecycle::windowMadeOtherwiseIsCaught()
     QCOMPARE(std::exchange(windows->strays, {}), QStringList{"QWidget "});
 }
 
-int main(int argc, char** argv)
-{
-    platform::qtworkarounds::startQtWorkarounds();
-    HidingObserver app(argc, argv);
-    tst_lifecycle test;
-    const int status = QTest::qExec(&test, argc, argv);
-    platform::qtworkarounds::exitBeforeWaylandTeardown(status); // as the program itself ends
-    return status;
-}
+DW_TEST_MAIN(tst_lifecycle, HidingObserver)
 #include "tst_lifecycle.moc"

@@ -1,9 +1,12 @@
 #pragma once
 
-// A test program's main, as QTEST_MAIN writes it, that starts and ends as Dicewright itself
-// does: with the Qt workarounds started before Qt, and on Wayland without Qt's teardown of its
-// Wayland connection, which now and then waits for ever on Qt's event thread after every test
-// has passed.
+// The main of every test program, as QTEST_MAIN writes it, that starts and ends as Dicewright
+// itself does: with the Qt workarounds started before Qt, and on Wayland without Qt's teardown
+// of its Wayland connection, which now and then waits for ever on Qt's event thread after
+// every test has passed. Its application is a QApplication, or a class of the test's own made
+// from one:
+//   DW_TEST_MAIN(tst_icon)
+//   DW_TEST_MAIN(tst_lifecycle, HidingObserver)
 
 #include "platform/qtworkarounds/start.h"
 #include "platform/qtworkarounds/waylandexit.h"
@@ -11,11 +14,18 @@
 #include <QApplication>
 #include <QTest>
 
-#define DW_TEST_MAIN(TestObject)                                                                   \
+template <typename... Application> struct TestApplication {
+    using type = QApplication;
+};
+template <typename Application> struct TestApplication<Application> {
+    using type = Application;
+};
+
+#define DW_TEST_MAIN(TestObject, ...)                                                              \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
         platform::qtworkarounds::startQtWorkarounds();                                             \
-        QApplication app(argc, argv);                                                              \
+        TestApplication<__VA_ARGS__>::type app(argc, argv);                                        \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
         TestObject test;                                                                           \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
