@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QSignalSpy>
+#include <QTimer>
 
 class tst_keyboard : public SessionTest {
     Q_OBJECT
@@ -221,21 +222,46 @@ void tst_keyboard::keyPressCodeByReference()
 
 void tst_keyboard::keyAfterComposition_data()
 {
-    // Steps as an input method and a hand give them to the box: "p:글" the input method shows
-    // 글 as being composed, "c:글" it commits 글, "k: " the space key comes.
+    // Steps as an input method and a hand give them to the name box: "p:글" the input method
+    // shows 글 as being composed, "p:" it clears what it shows, "c:글" it commits 글, "k:a" a
+    // key comes where the focus is (a, Space, Tab, Return, Backspace, Alt+O ...). A step marked
+    // "~" comes late: it reaches the box while the key before it is being handled, as IBus's
+    // commit can. Then: the name box's text, the codes its KeyPress raised in their order, and
+    // where the focus is (the main window's when OK was pressed).
+    const qint16 geul = qint16(u'글');
     // clang-format off
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("text");
-    QTest::newRow("commit, then the key") << QStringList{"p:글", "c:글", "k: "} << "글 ";
-    QTest::newRow("the key, then its commit") << QStringList{"p:글", "k: ", "k:a", "c:글"}
-                                              << "글 a";
+    QTest::addColumn<QList<qint16>>("codes");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("commit, then the key")
+        << QStringList{"p:글", "c:글", "k:Space"} << "글 " << QList<qint16>{geul, 32} << "txtname";
+    QTest::newRow("the key, then its commit")
+        << QStringList{"p:글", "k:Space", "~c:글", "k:A"} << "글 a" << QList<qint16>{geul, 32, 97}
+        << "txtname";
     QTest::newRow("the key, the composition cleared, its commit")
-        << QStringList{"p:글", "k: ", "p:", "c:글"} << "글 ";
+        << QStringList{"p:글", "k:Space", "~p:", "~c:글"} << "글 " << QList<qint16>{geul, 32}
+        << "txtname";
     QTest::newRow("the composition cleared, the key, its commit")
-        << QStringList{"p:글", "p:", "k: ", "c:글"} << "글 ";
-    QTest::newRow("the key, then the composition dropped") << QStringList{"p:글", "k: ", "p:"}
-                                                           << " ";
-    QTest::newRow("the key, and the composition goes on") << QStringList{"p:글", "k: "} << " ";
+        << QStringList{"p:글", "p:", "k:Space", "~c:글"} << "글 " << QList<qint16>{geul, 32}
+        << "txtname";
+    QTest::newRow("the key, then the composition dropped")
+        << QStringList{"p:글", "k:Space", "~p:"} << " " << QList<qint16>{32} << "txtname";
+    QTest::newRow("the key, and the composition goes on")
+        << QStringList{"p:글", "k:Space"} << " " << QList<qint16>{32} << "txtname";
+    // A key that is no character waits too, and so does a shortcut, which then acts on the
+    // text as the commit left it.
+    QTest::newRow("Tab between the clear and the commit")
+        << QStringList{"p:글", "p:", "k:Tab", "~c:글"} << "글" << QList<qint16>{geul} << "cmdok";
+    QTest::newRow("Enter between the clear and the commit")
+        << QStringList{"p:글", "p:", "k:Return", "~c:글"} << "글" << QList<qint16>{geul, 13}
+        << "txtname";
+    QTest::newRow("BackSpace between the clear and the commit")
+        << QStringList{"p:글", "p:", "k:Backspace", "~c:글"} << "" << QList<qint16>{geul, 8}
+        << "txtname";
+    QTest::newRow("Alt+O between the clear and the commit")
+        << QStringList{"p:글", "p:", "k:Alt+O", "~c:글"} << "글" << QList<qint16>{geul}
+        << "optpure";
     // clang-format on
 }
 
@@ -243,23 +269,35 @@ void tst_keyboard::keyAfterComposition()
 {
     QFETCH(QStringList, steps);
     QFETCH(QString, text);
-    platform::forms::TextBox box;
-    QList<qint16> counted;
-    connect(&box, &platform::forms::TextBox::KeyPress, this,
-            [&counted](qint16& KeyAscii) { counted << KeyAscii; });
-    for (const QString& step : steps) {
-        const QString given = step.mid(2);
-        if (step.startsWith("k:")) {
-            QTest::keyClick(&box, given.front().toLatin1());
-        } else {
-            QInputMethodEvent event(step.startsWith("p:") ? given : QString(), {});
-            if (step.startsWith("c:"))
-                event.setCommitString(given);
-            QApplication::sendEvent(&box, &event);
+    QFETCH(QList<qint16>, codes);
+    QFETCH(QString, focus);
+    QList<qint16> raised;
+    connect(s->txtname(), &platform::forms::TextBox::KeyPress, this,
+            [&raised](qint16& KeyAscii) { raised << KeyAscii; });
+    // What the input method sends, to what has the focus when it arrives.
+    const auto inputMethod = [](const QString& step) {
+        const QString given = step.section(u':', 1);
+        QInputMethodEvent event(step.contains("p:") ? given : QString(), {});
+        if (step.contains("c:"))
+            event.setCommitString(given);
+        if (QObject* focus = QGuiApplication::focusObject())
+            QApplication::sendEvent(focus, &event);
+    };
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        if (steps[i].startsWith(u'~'))
+            continue; // sent with the key before it
+        if (!steps[i].startsWith("k:")) {
+            inputMethod(steps[i]);
+            continue;
         }
+        for (qsizetype late = i + 1; late < steps.size() && steps[late].startsWith(u'~'); ++late)
+            QTimer::singleShot(0, this, [inputMethod, step = steps[late]] { inputMethod(step); });
+        const QKeySequence key = QKeySequence::fromString(steps[i].mid(2));
+        QVERIFY(Session::pressKey(key[0].key(), key[0].keyboardModifiers()));
     }
-    QTRY_COMPARE(box.text(), text);
-    QCOMPARE(counted.size(), text.size());
+    QTRY_COMPARE(s->txtname()->text(), text);
+    QTRY_COMPARE(Session::focused(), focus);
+    QCOMPARE(raised, codes);
 }
 
 void tst_keyboard::numberCanBeCopied()

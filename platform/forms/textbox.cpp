@@ -4,18 +4,24 @@
 #include "platform/forms/keyascii.h"
 
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
 
 namespace platform::forms {
+
+namespace {
+
+// How long keys wait in all, from the first, for an input method's commit that may still come.
+constexpr std::chrono::milliseconds lateCommitWait{100};
+
+} // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     connect(this, &QLineEdit::textChanged, this, &TextBox::noteText);
-    heldTooLong_.setSingleShot(true);
-    heldTooLong_.setInterval(100);
-    connect(&heldTooLong_, &QTimer::timeout, this, &TextBox::typeHeldKeys);
 }
 
 void TextBox::noteText(const QString& text)
@@ -30,12 +36,45 @@ void TextBox::noteText(const QString& text)
 
 bool TextBox::event(QEvent* event)
 {
-    // A shortcut such as Alt+O acts on the text as it stands: the held keys are in it first.
-    if (event->type() == QEvent::ShortcutOverride &&
-        (static_cast<QKeyEvent*>(event)->modifiers() &
-         (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)))
-        typeHeldKeys();
+    // Every key comes first as a ShortcutOverride, and a character, Tab, Enter or BackSpace
+    // then as a KeyPress; a shortcut such as Alt+O acts after its ShortcutOverride. Shift, Alt
+    // and the like alone type nothing and act on nothing.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key < Qt::Key_Shift || key > Qt::Key_ScrollLock)
+            awaitCommit();
+    }
     return QLineEdit::event(event);
+}
+
+// An input method lets a key through only after committing what it was composing, but IBus's
+// commit can reach the box after the key: taken at once, the space after "한글" would land
+// before the "글" still being composed, a Tab would move the focus away from it, and Alt+O
+// would press OK on the name without it. So while a commit may still come, a key waits for it,
+// lateCommitWait at most for all the keys together; the keys, clicks and shortcuts behind it
+// wait in the window system's queue meanwhile, in their order. Nothing but user input could
+// take the box away meanwhile.
+void TextBox::awaitCommit()
+{
+    if (composition_ == Composition::None || waiting_)
+        return;
+    if (holdEnds_.isForever())
+        holdEnds_.setRemainingTime(lateCommitWait);
+    QEventLoop loop; // once the hold has used up its time, it waits for nothing more
+    QTimer::singleShot(int(holdEnds_.remainingTime()), &loop, &QEventLoop::quit);
+    waiting_ = &loop;
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    waiting_ = nullptr;
+    if (composition_ == Composition::Closing)
+        endComposition(); // cleared, and nothing came of it
+}
+
+void TextBox::endComposition()
+{
+    composition_ = Composition::None;
+    holdEnds_ = QDeadlineTimer(QDeadlineTimer::Forever);
+    if (waiting_)
+        waiting_->quit();
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event)
@@ -46,22 +85,6 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    // An input method lets a character key through only after committing what it was
-    // composing, but IBus's commit can reach the box after the key: typed at once, the space
-    // after "한글" would land before the "글" still being composed. The key waits for the
-    // commit, and every character after it waits in turn; any other key types them first.
-    const bool character = !event->text().isEmpty() && event->text().front().isPrint();
-    if (character && (composition_ != Composition::None || !held_.empty())) {
-        held_.emplace_back(event->clone());
-        heldTooLong_.start();
-        return;
-    }
-    typeHeldKeys();
-    typeKey(event);
-}
-
-void TextBox::typeKey(QKeyEvent* event)
-{
     const std::optional<QString> replaced = raiseKeyPress(keyAsciiCodes(*event));
     if (!replaced) {
         QLineEdit::keyPressEvent(event);
@@ -85,35 +108,21 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event)
         typed.setCommitString(*replaced, event->replacementStart(), event->replacementLength());
         QLineEdit::inputMethodEvent(&typed);
     }
-    if (!event->preeditString().isEmpty()) {
+    if (!event->commitString().isEmpty()) {
+        endComposition();
+    } else if (!event->preeditString().isEmpty()) {
         composition_ = Composition::Open;
-    } else if (!event->commitString().isEmpty()) {
-        composition_ = Composition::None;
-        typeHeldKeys();
+        holdEnds_ = QDeadlineTimer(QDeadlineTimer::Forever); // it composes still
     } else if (composition_ == Composition::Open) {
-        // IBus's Hangul engine clears what it composed before it commits it: the commit may
-        // still come, and the held keys go after it.
+        // IBus's Hangul engine clears what it composed before it commits it.
         composition_ = Composition::Closing;
-        heldTooLong_.start();
     }
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    typeHeldKeys();
-}
-
-void TextBox::typeHeldKeys()
-{
-    heldTooLong_.stop();
-    if (composition_ == Composition::Closing)
-        composition_ = Composition::None;
-    // A handler may show a window that takes the focus, and its keys come in after ours.
-    std::vector<std::unique_ptr<QKeyEvent>> keys = std::move(held_);
-    held_.clear();
-    for (const std::unique_ptr<QKeyEvent>& key : keys)
-        typeKey(key.get());
+    endComposition(); // what the input method commits now goes where the focus went
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent* event)

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QKeyEvent>
+#include <QDeadlineTimer>
 #include <QLineEdit>
-#include <QTimer>
 
-#include <memory>
 #include <optional>
-#include <vector>
+
+class QEventLoop;
 
 namespace platform::forms {
 
@@ -20,8 +19,8 @@ namespace platform::forms {
 // program setting Text, nested inside that set); an edit that leaves the text as it was, or
 // setting the text the box already holds, raises none.
 //
-// A key that comes while an input method is composing waits until the composition ends, so
-// that it lands after the characters typed before it (see keyPressEvent).
+// While an input method may still commit what it composed, every key waits for the commit
+// before it acts (see awaitCommit).
 class TextBox : public QLineEdit {
     Q_OBJECT
 
@@ -43,16 +42,16 @@ private:
     // Raises KeyPress for each code. Returns what the key is to type instead when a handler
     // changed a code (empty: nothing), or nothing when the key stands as it is.
     std::optional<QString> raiseKeyPress(const QList<qint16>& codes);
-    void typeKey(QKeyEvent* event);
-    void typeHeldKeys();
+    void awaitCommit();
+    void endComposition();
     void noteText(const QString& text);
 
     QString text_; // as the last Change left it
     // Whether an input method shows characters not yet committed, or has just cleared them
     // and may still commit them.
     enum class Composition { None, Open, Closing } composition_ = Composition::None;
-    std::vector<std::unique_ptr<QKeyEvent>> held_; // keys waiting for the composition to end
-    QTimer heldTooLong_;                           // types them anyway should it never end
+    QDeadlineTimer holdEnds_{QDeadlineTimer::Forever}; // the keys' wait for the commit, in all
+    QEventLoop* waiting_ = nullptr;                    // while a key waits
 };
 
 } // namespace platform::forms

@@ -46,6 +46,7 @@ rows=(
     "committed as typed|alt+o|g k s r m f space|한글 |-31876"
     "last syllable composing at Alt+O|alt+o|g k s r m f|한글|-31908"
     "last syllable composing at a click on OK|click|g k s r m f|한글|-31908"
+    "Tab at once after the last syllable, OK by Enter|Return|g k s r m f Tab|한글|-31908"
     "corrected with BackSpace while composing|alt+o|g k s BackSpace s r m f|한글|-31908"
     "composed and plain characters, BackSpace to the box|alt+o|g k s 1 2 BackSpace|한1|-10809"
 )
