@@ -3,8 +3,8 @@
 # version, and the manifest.
 #   dw_windows_resources(target)
 function(dw_windows_resources target)
-  find_program(ICOTOOL icotool)
-  if(NOT ICOTOOL)
+  find_program(DICEWRIGHT_ICOTOOL icotool)
+  if(NOT DICEWRIGHT_ICOTOOL)
     message(FATAL_ERROR "The Windows build needs icotool (package icoutils) for its icon")
   endif()
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/windows)
@@ -20,7 +20,7 @@ function(dw_windows_resources target)
     endif()
   endforeach()
   set(ico ${dir}/dicewright.ico)
-  add_custom_command(OUTPUT ${ico} COMMAND ${ICOTOOL} --create --output=${ico} ${entries}
+  add_custom_command(OUTPUT ${ico} COMMAND ${DICEWRIGHT_ICOTOOL} --create --output=${ico} ${entries}
                      DEPENDS ${pngs} VERBATIM)
 
   set(windows_version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
