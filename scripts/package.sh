@@ -41,7 +41,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 unpacked=$work/root
 dpkg-deb -x "$deb" "$unpacked"
-id=io.dicewright.Dicewright
+# shellcheck source=/dev/null # the build's own: app_id, icon_sizes
+source build/default/dicewright-facts.sh
+id=$app_id
 
 # Every file a desktop and a reader look for, under ROOT.
 checkFiles() {
@@ -52,7 +54,7 @@ checkFiles() {
         /usr/share/doc/dicewright/changelog.gz; do
         [ -f "$root$file" ] || missing+=("$file")
     done
-    for size in 16 24 32 48 64 128 256; do
+    for size in "${icon_sizes[@]}"; do
         file=/usr/share/icons/hicolor/${size}x$size/apps/$id.png
         [ -f "$root$file" ] || missing+=("$file")
     done
@@ -75,7 +77,7 @@ checkStart() {
     command=$(sed -n 's/^Exec=//p' "$entry" | sed 's/ %[a-zA-Z]//g')
     wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
     PATH=$root/usr/bin:$PATH
-    export command wm_class PATH
+    export command wm_class PATH id
 
     # X11: the program's window appears and its class is the entry's StartupWMClass.
     tests/display/run-on.sh xcb bash -c '
@@ -99,7 +101,7 @@ checkStart() {
       kill $pid
       rm -f "$log"
       echo "Wayland: started from the desktop entry; application id ${app_id:-none}"
-      [ "$app_id" = io.dicewright.Dicewright ]'
+      [ "$app_id" = "$id" ]'
 }
 
 echo "== the package unpacked into $unpacked"

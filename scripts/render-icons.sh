@@ -6,10 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 icons=packaging/icons
-sizes=(16 24 32 48 64 128 256)
+# The sizes the build installs, as CMakeLists.txt names them.
+read -ra sizes < <(sed -n 's/^set(DICEWRIGHT_ICON_SIZES \(.*\))$/\1/p' CMakeLists.txt)
 rm -f "$icons"/dicewright-*.png
 for size in "${sizes[@]}"; do
-  drawing=packaging/io.dicewright.Dicewright.svg
+  drawing=packaging/dicewright.svg
   [ "$size" -le 24 ] && drawing=$icons/dicewright-small.svg
   rsvg-convert -w "$size" -h "$size" "$drawing" -o "$icons/dicewright-$size.png"
 done

@@ -15,12 +15,15 @@
 # What it acts on it asks of Windows' window system through wintool.exe (which windows the
 # program has, which one is in front, where a close box is); keys and clicks go in through the
 # X server as a hand gives them, each held a tenth of a second.
-#   Usage: scripts/windows-check.sh ZIP INSTALLER WINTOOL
+#   Usage: scripts/windows-check.sh BUILD   (the windows preset's folder, after cpack)
 set -euo pipefail
-zip=$(realpath "$1")
-installer=$(realpath "$2")
-wintool=$(realpath "$3")
+build=$(realpath "$1")
 cd "$(dirname "$0")/.."
+# shellcheck source=/dev/null # the build's own: app_id, version
+source "$build/dicewright-facts.sh"
+zip=$build/dicewright-$version-windows-x64.zip
+installer=$build/dicewright-$version-windows-x64.exe
+wintool=$build/wintool.exe
 source tests/display/wait-for.sh
 source tests/display/xstrokes.sh
 
@@ -123,7 +126,7 @@ done
 [ "$failed" -eq 0 ] || exit 1
 
 # -- The installer --------------------------------------------------------------------------
-key='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\io.dicewright.Dicewright'
+key="HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$app_id"
 drive=$WINEPREFIX/drive_c
 registry() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"; }
 everything() { (cd "$drive" && find . | sort); }

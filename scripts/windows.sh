@@ -26,14 +26,15 @@ took "the tests under Wine" "$step"
 
 step=$SECONDS
 build=build/windows
-rm -f "$build"/dicewright-*-windows-x64.exe "$build"/dicewright-*-windows-x64.zip
+# shellcheck source=/dev/null # the build's own: version
+source "$build/dicewright-facts.sh"
+packages=("$build/dicewright-$version-windows-x64.exe" "$build/dicewright-$version-windows-x64.zip")
+rm -f "${packages[@]}"
 (cd "$build" && cpack >/dev/null)
-installer=$(ls "$build"/dicewright-*-windows-x64.exe)
-zip=$(ls "$build"/dicewright-*-windows-x64.zip)
-scripts/windows-check.sh "$zip" "$installer" "$build/wintool.exe"
+scripts/windows-check.sh "$build"
 took "packing and the package checks" "$step"
 
 echo "windows.sh: done in $((SECONDS - start)) s"
-for file in "$installer" "$zip"; do
+for file in "${packages[@]}"; do
     echo "$(realpath "$file"): $(stat -c %s "$file") bytes"
 done
