@@ -15,27 +15,27 @@ cmake --build --preset bench >/dev/null
 bench=build/bench/bench/dicewright_bench
 failed=()
 for platform in offscreen xcb wayland; do
-  echo "== $platform"
-  output=$(mktemp)
-  status=0
-  if [ "$platform" = offscreen ]; then
-    runtime=$(mktemp -d)
-    XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=offscreen "$bench" "$runs" "$events" >"$output" ||
-      status=$?
-    rm -rf "$runtime"
-  else
-    DISPLAY_TEST_TIMEOUT=0 tests/display/run-on.sh "$platform" "$bench" "$runs" "$events" \
-      >"$output" || status=$?
-  fi
-  cat "$output"
-  if [ "$status" -ne 0 ] || [ "$(tail -n 1 "$output")" != "Every figure measured." ]; then
-    echo "scripts/bench.sh: the run on $platform stopped early (status $status) after:" \
-      "$(tail -n 1 "$output")" >&2
-    failed+=("$platform")
-  fi
-  rm -f "$output"
+    echo "== $platform"
+    output=$(mktemp)
+    status=0
+    if [ "$platform" = offscreen ]; then
+        runtime=$(mktemp -d)
+        XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=offscreen "$bench" "$runs" "$events" >"$output" ||
+            status=$?
+        rm -rf "$runtime"
+    else
+        DISPLAY_TEST_TIMEOUT=0 tests/display/run-on.sh "$platform" "$bench" "$runs" "$events" \
+            >"$output" || status=$?
+    fi
+    cat "$output"
+    if [ "$status" -ne 0 ] || [ "$(tail -n 1 "$output")" != "Every figure measured." ]; then
+        echo "scripts/bench.sh: the run on $platform stopped early (status $status) after:" \
+            "$(tail -n 1 "$output")" >&2
+        failed+=("$platform")
+    fi
+    rm -f "$output"
 done
 if [ ${#failed[@]} -gt 0 ]; then
-  echo "scripts/bench.sh: not every figure was measured on: ${failed[*]}" >&2
-  exit 1
+    echo "scripts/bench.sh: not every figure was measured on: ${failed[*]}" >&2
+    exit 1
 fi

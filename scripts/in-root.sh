@@ -19,9 +19,9 @@
 # The machine itself is left as it was.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ "$(id -u)" -ne 0 ]; then
-    exec sudo --preserve-env=CI,DISPLAY_TEST_TIMEOUT "$0" "$@"
-fi
+# shellcheck source=common.sh
+source scripts/common.sh
+becomeRoot "$@"
 
 release=${1:-other}
 [ $# -gt 0 ] && shift
@@ -32,9 +32,8 @@ if [ "$release" = other ]; then
 fi
 
 if ! command -v debootstrap >/dev/null; then
-    apt-get -o DPkg::Lock::Timeout=600 update -qq
-    DEBIAN_FRONTEND=noninteractive \
-        apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends debootstrap
+    aptUpdate
+    aptGet install -y -qq --no-install-recommends debootstrap
 fi
 
 work=$(mktemp -d "${TMPDIR:-/var/tmp}/dicewright-$release.XXXXXX")
@@ -42,11 +41,11 @@ root=$work/root
 mounts=(proc sys dev dev/pts dev/shm) # bound in this order, let go in the other
 
 cleanUp() {
-    local status=$? pid i
+    local status=$? process i
     # Whatever the script left running inside the root goes first, or its mounts stay busy.
-    for pid in $(ls /proc | grep -E '^[0-9]+$'); do
-        if [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ]; then
-            kill -KILL "$pid" 2>/dev/null || true
+    for process in /proc/[0-9]*; do
+        if [ "$(readlink "$process/root" 2>/dev/null)" = "$root" ]; then
+            kill -KILL "${process#/proc/}" 2>/dev/null || true
         fi
     done
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
@@ -70,7 +69,10 @@ if [ ! -e "$scripts/$release" ]; then
 fi
 echo "== debootstrap --variant=minbase $release"
 debootstrap --variant=minbase "$release" "$root" "${script[@]}" >"$work/debootstrap.log" 2>&1 ||
-    { tail -20 "$work/debootstrap.log" >&2; exit 1; }
+    {
+        tail -20 "$work/debootstrap.log" >&2
+        exit 1
+    }
 
 # The field $1 of the release's own Release file, as debootstrap fetched it.
 releaseField() {

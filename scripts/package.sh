@@ -13,16 +13,16 @@
 #   Usage: scripts/package.sh [--install]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=common.sh
+source scripts/common.sh
 install=false
 [ "${1:-}" = --install ] || [ "${CI:-}" = true ] && install=true
-if $install && dpkg-query -W -f='${Status}' dicewright 2>/dev/null | grep -q "install ok installed"; then
+if $install && installed dicewright; then
     echo "package.sh: dicewright is installed on this machine; the install check would replace" \
         "and then remove it. Remove it first, or check the unpacked package (no --install)." >&2
     exit 1
 fi
 scripts/deps.sh test
-as_root=()
-[ "$(id -u)" -ne 0 ] && as_root=(sudo)
 
 cmake --preset default -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build --preset default
@@ -34,14 +34,17 @@ echo "== lintian --info --pedantic $deb"
 status=0
 report=$(lintian --info --pedantic --fail-on error,warning "$deb" 2>&1) || status=$?
 grep -v "running with root privileges" <<<"$report" || true
-[ "$status" -eq 0 ] || { echo "lintian: not clean" >&2; exit 1; }
+[ "$status" -eq 0 ] || {
+    echo "lintian: not clean" >&2
+    exit 1
+}
 echo "lintian: no error, no warning"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 unpacked=$work/root
 dpkg-deb -x "$deb" "$unpacked"
-# shellcheck source=/dev/null # the build's own: app_id, icon_sizes
+# shellcheck source=../packaging/dicewright-facts.sh.in
 source build/default/dicewright-facts.sh
 id=$app_id
 
@@ -58,7 +61,10 @@ checkFiles() {
         file=/usr/share/icons/hicolor/${size}x$size/apps/$id.png
         [ -f "$root$file" ] || missing+=("$file")
     done
-    [ ${#missing[@]} -eq 0 ] || { echo "missing from the package: ${missing[*]}" >&2; return 1; }
+    [ ${#missing[@]} -eq 0 ] || {
+        echo "missing from the package: ${missing[*]}" >&2
+        return 1
+    }
     echo "files: the program, its desktop entry, metainfo, icons, manual page and documents"
 }
 
@@ -66,7 +72,10 @@ checkFiles() {
 checkManual() {
     local warnings
     warnings=$(MANWIDTH=80 man --warnings -l "$1" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || { echo "the manual page: $warnings" >&2; return 1; }
+    [ -z "$warnings" ] || {
+        echo "the manual page: $warnings" >&2
+        return 1
+    }
     echo "manual page: reads without warnings"
 }
 
@@ -80,6 +89,7 @@ checkStart() {
     export command wm_class PATH id
 
     # X11: the program's window appears and its class is the entry's StartupWMClass.
+    # shellcheck disable=SC2016 # expanded by the shell that run-on.sh starts
     tests/display/run-on.sh xcb bash -c '
       $command & pid=$!
       window=$(timeout 10 xdotool search --sync --onlyvisible --class "^$wm_class\$" | head -n 1)
@@ -90,12 +100,13 @@ checkStart() {
 
     # Wayland: the program's own client gives its window the application id; the protocol
     # as the client speaks it (WAYLAND_DEBUG) shows the request.
+    # shellcheck disable=SC2016 # expanded by the shell that run-on.sh starts
     tests/display/run-on.sh wayland bash -c '
-      source tests/display/wait-for.sh
+      source scripts/common.sh
       log=$(mktemp)
       WAYLAND_DEBUG=client $command 2>"$log" & pid=$!
       asked() { grep -q "xdg_toplevel[@#][0-9]*\.set_app_id(" "$log"; }
-      waitFor asked "the window to be given an application id" || true
+      waitFor 10 "the window to be given an application id" asked || true
       app_id=$(grep -o "xdg_toplevel[@#][0-9]*\.set_app_id(\"[^\"]*\")" "$log" | head -n 1 |
           sed "s/.*(\"//; s/\")//")
       kill $pid
@@ -113,13 +124,16 @@ echo ".deb: $(stat -c %s "$deb") bytes; installed: $(dpkg-deb -f "$deb" Installe
 
 $install || exit 0
 echo "== installed with apt"
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
+aptGet install -y -qq "./$deb" >/dev/null
 installed=$(dpkg -L dicewright)
 checkFiles ""
-man -w dicewright >/dev/null || { echo "man does not find the manual page" >&2; exit 1; }
+man -w dicewright >/dev/null || {
+    echo "man does not find the manual page" >&2
+    exit 1
+}
 echo "manual page: found by man"
 (checkStart "")
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq dicewright >/dev/null
+aptGet purge -y -qq dicewright >/dev/null
 left=()
 while read -r path; do
     [ -f "$path" ] || [ -L "$path" ] && left+=("$path")

@@ -10,16 +10,16 @@ icons=packaging/icons
 read -ra sizes < <(sed -n 's/^set(DICEWRIGHT_ICON_SIZES \(.*\))$/\1/p' CMakeLists.txt)
 rm -f "$icons"/dicewright-*.png
 for size in "${sizes[@]}"; do
-  drawing=packaging/dicewright.svg
-  [ "$size" -le 24 ] && drawing=$icons/dicewright-small.svg
-  rsvg-convert -w "$size" -h "$size" "$drawing" -o "$icons/dicewright-$size.png"
+    drawing=packaging/dicewright.svg
+    [ "$size" -le 24 ] && drawing=$icons/dicewright-small.svg
+    rsvg-convert -w "$size" -h "$size" "$drawing" -o "$icons/dicewright-$size.png"
 done
 
 # Every size at its own size, on a light and on a dark panel.
 panel() {
-  # shellcheck disable=SC2046
-  convert -background "$1" -bordercolor "$1" $(printf "$icons/dicewright-%s.png " "${sizes[@]}") \
-    -border 12 -gravity center +append png:-
+    # shellcheck disable=SC2046
+    convert -background "$1" -bordercolor "$1" $(printf "$icons/dicewright-%s.png " "${sizes[@]}") \
+        -border 12 -gravity center +append png:-
 }
 panel '#eeeeee' >/tmp/dicewright-light.png
 panel '#2b2b2b' >/tmp/dicewright-dark.png

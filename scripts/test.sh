@@ -9,12 +9,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
 for preset in test asan; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
-  status=0
-  ctest --preset "$preset" || status=$?
-  # A skipped display test says why; CTest keeps that in its log.
-  grep -h "^run-on.sh: skipped:" "build/$preset/Testing/Temporary/LastTest.log" | sort -u || true
-  [ "$status" -eq 0 ] || exit "$status"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    status=0
+    ctest --preset "$preset" || status=$?
+    # A skipped display test says why; CTest keeps that in its log.
+    grep -h "^run-on.sh: skipped:" "build/$preset/Testing/Temporary/LastTest.log" | sort -u || true
+    [ "$status" -eq 0 ] || exit "$status"
 done
 scripts/package.sh

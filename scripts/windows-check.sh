@@ -19,12 +19,14 @@
 set -euo pipefail
 build=$(realpath "$1")
 cd "$(dirname "$0")/.."
-# shellcheck source=/dev/null # the build's own: app_id, version
+# shellcheck source=../packaging/dicewright-facts.sh.in
 source "$build/dicewright-facts.sh"
 zip=$build/dicewright-$version-windows-x64.zip
 installer=$build/dicewright-$version-windows-x64.exe
 wintool=$build/wintool.exe
-source tests/display/wait-for.sh
+# shellcheck source=common.sh
+source scripts/common.sh
+# shellcheck source=../tests/display/xstrokes.sh
 source tests/display/xstrokes.sh
 
 work=$(mktemp -d)
@@ -48,7 +50,7 @@ programWindows() {
         awk '{ print ($5 - $3 > 2 * ($6 - $4) ? "name" : "main"), $2, $1 }' || true
 }
 inFront() { programWindows | grep -q "^$1 front "; }
-seen=programWindows
+mainAlone() { inFront main && ! programWindows | grep -q "^name "; }
 
 # -- The zip --------------------------------------------------------------------------------
 unzip -q "$zip" -d "$work/unpacked"
@@ -57,8 +59,10 @@ folder=$(echo "$work"/unpacked/*)
 # Every DLL the program or a plugin imports, and what those import, is in the folder or is
 # Windows' own (one of Wine's, or an API set, api-ms-*, which Windows resolves itself); every
 # DLL in the folder is one of them.
-imports() { x86_64-w64-mingw32-objdump -p "$@" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z'; }
-shipped=$(cd "$folder" && ls ./*.dll | sed 's|^\./||' | tr 'A-Z' 'a-z' | sort)
+lowerCase() { tr '[:upper:]' '[:lower:]'; }
+imports() { x86_64-w64-mingw32-objdump -p "$@" | sed -n 's/^\s*DLL Name: //p' | lowerCase; }
+names() { find "$@" -maxdepth 1 -name '*.dll' -printf '%f\n' | lowerCase | sort; }
+shipped=$(names "$folder")
 needed=$(imports "$folder/dicewright.exe" "$folder"/platforms/*.dll "$folder"/styles/*.dll | sort -u)
 while :; do
     more=$(comm -12 <(echo "$shipped") <(echo "$needed") | while read -r dll; do
@@ -68,7 +72,7 @@ while :; do
     [ "$grown" = "$needed" ] && break
     needed=$grown
 done
-windows_own=$(ls /usr/lib/x86_64-linux-gnu/wine/x86_64-windows/ | tr 'A-Z' 'a-z' | sort)
+windows_own=$(names /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
 missing=$(comm -23 <(echo "$needed") <(sort -u <(echo "$shipped") <(echo "$windows_own")) |
     grep -v '^api-ms-' || true)
 extra=$(comm -23 <(echo "$shipped") <(echo "$needed"))
@@ -77,20 +81,20 @@ if [ -n "$missing$extra" ]; then
         "${extra:-nothing}" >&2
     exit 1
 fi
-echo "zip: $(echo "$shipped" | wc -l) DLLs and $(ls "$folder"/platforms "$folder"/styles | grep -c dll)" \
+echo "zip: $(echo "$shipped" | wc -l) DLLs and $(names "$folder"/platforms "$folder"/styles | wc -l)" \
     "plugins, each one loaded; every other DLL is Windows' own"
 
 # Runs COMMAND, the program, as a person uses it: "ab" in the name window, OK, Get Number in
 # the main window; then takes the way out WAY (Exit, Alt+F4 or the close box) and checks the
 # program ends with status 0.
+ended() { ! kill -0 "$pid" 2>/dev/null; }
 useAndLeave() {
     local way=$1 handle across down status=0
     shift
     "$@" &
     pid=$!
-    if waitFor 'inFront name' "the name window in front" && xStrokes a b alt+o &&
-        waitFor 'inFront main && ! programWindows | grep -q "^name "' "the main window alone" &&
-        xStrokes alt+g; then
+    if waitFor 10 "$where: the name window in front" inFront name && xStrokes a b alt+o &&
+        waitFor 10 "$where: the main window alone" mainAlone && xStrokes alt+g; then
         case $way in
         Exit) xStrokes alt+e ;;
         Alt+F4) xStrokes alt+F4 ;;
@@ -100,8 +104,7 @@ useAndLeave() {
             xdo mousemove "$across" "$down" mousedown 1 sleep 0.1 mouseup 1
             ;;
         esac
-        ended() { ! kill -0 "$pid" 2>/dev/null; }
-        if waitFor ended "the program to end after $way"; then
+        if waitFor 10 "$where: the program to end after $way" ended; then
             wait "$pid" || status=$?
             [ "$status" -eq 0 ] && return 0
             echo "${where:-}: ended with status $status after $way" >&2
@@ -116,6 +119,7 @@ useAndLeave() {
 failed=0
 for way in Exit Alt+F4 "the close box"; do
     where="zip, $way"
+    # shellcheck disable=SC2016 # the folder is the started shell's $1
     if useAndLeave "$way" bash -c 'cd "$1" && exec wine ./dicewright.exe' - "$folder"; then
         echo "zip: started from an empty folder; \"ab\", OK, Get Number; $way ended it with" \
             "status 0"
@@ -150,18 +154,24 @@ for mode in CurrentUser AllUsers; do
     wineserver -w # the installer and everything it started have ended
     for file in "$folder/dicewright.exe" "$folder/Qt6Core.dll" "$folder/platforms/qwindows.dll" \
         "$folder/Uninstall.exe" "$shortcut"; do
-        [ -f "$file" ] || { echo "installer, $mode: no ${file#"$drive/"}" >&2; exit 1; }
+        [ -f "$file" ] || {
+            echo "installer, $mode: no ${file#"$drive/"}" >&2
+            exit 1
+        }
     done
     uninstall=$(registry "$entry" QuietUninstallString)
     name=$(registry "$entry" DisplayName)
-    [ -n "$uninstall" ] && [ "$name" = Dicewright ] ||
-        { echo "installer, $mode: no entry in Apps & features ($entry)" >&2; exit 1; }
+    if [ -z "$uninstall" ] || [ "$name" != Dicewright ]; then
+        echo "installer, $mode: no entry in Apps & features ($entry)" >&2
+        exit 1
+    fi
     echo "installer, $mode: the program in ${folder#"$drive/"}, its Start-menu entry," \
         "and \"$name\" in Apps & features"
     where="installer, $mode"
     useAndLeave Exit wine start /wait /unix "$shortcut" || exit 1
     echo "installer, $mode: started from its Start-menu entry; Exit ended it with status 0"
-    program=$(sed 's/^"\([^"]*\)".*/\1/' <<<"$uninstall")
+    program=${uninstall#\"}
+    program=${program%%\"*}
     read -ra arguments <<<"${uninstall#\""$program"\"}"
     wine "$program" "${arguments[@]}"
     wineserver -w # the uninstaller runs from a copy of itself, which ends last

@@ -113,7 +113,10 @@ fi
 say "$package $version from Debian, its .dsc as pinned; unpacking with" \
     "Debian's patches"
 dpkg-source --require-strong-checksums -x "$dsc" "$work/source" >"$work/unpack.log" ||
-    { cat "$work/unpack.log" >&2; exit 1; }
+    {
+        cat "$work/unpack.log" >&2
+        exit 1
+    }
 
 cp "$toolchain" "$work/toolchain.cmake"
 say "configuring Qt $upstream for x86_64-w64-mingw32"
@@ -121,9 +124,15 @@ cmake -G Ninja -S "$work/source" -B "$work/build" --log-level=WARNING \
     -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_INSTALL_PREFIX="$work/install" "${options[@]}" >"$work/configure.log" ||
-    { tail -n 40 "$work/configure.log" >&2; exit 1; }
+    {
+        tail -n 40 "$work/configure.log" >&2
+        exit 1
+    }
 say "building (about a quarter of an hour on two cores)"
-cmake --build "$work/build" >"$work/build.log" || { tail -n 40 "$work/build.log" >&2; exit 1; }
+cmake --build "$work/build" >"$work/build.log" || {
+    tail -n 40 "$work/build.log" >&2
+    exit 1
+}
 cmake --install "$work/build" --strip >"$work/install.log"
 # What the packages carry beside Qt's own files: its licences, and where its source came from.
 mkdir -p "$work/install/share/licenses"

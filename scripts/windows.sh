@@ -26,7 +26,7 @@ took "the tests under Wine" "$step"
 
 step=$SECONDS
 build=build/windows
-# shellcheck source=/dev/null # the build's own: version
+# shellcheck source=../packaging/dicewright-facts.sh.in
 source "$build/dicewright-facts.sh"
 packages=("$build/dicewright-$version-windows-x64.exe" "$build/dicewright-$version-windows-x64.zip")
 rm -f "${packages[@]}"

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Asks a running program over the accessibility bus what it shows, as a screen reader would,
 and prints the answer:
-    ask.py PID DESCRIPTION [UNLIKE]
+    ask.py --name PID DESCRIPTION [UNLIKE]
     ask.py --windows PID
     ask.py --shows PID DESCRIPTION
     ask.py --text PID DESCRIPTION
@@ -139,8 +139,11 @@ def main():
     once = {"--windows": windows, "--shows": shows, "--text": text, "--place": place}
     if sys.argv[1] in once:
         return once[sys.argv[1]](int(sys.argv[2]), *sys.argv[3:])
-    pid, description = int(sys.argv[1]), sys.argv[2]
-    unlike = sys.argv[3] if len(sys.argv) > 3 else ""
+    if sys.argv[1] != "--name":
+        print(__doc__, file=sys.stderr)
+        return 2
+    pid, description = int(sys.argv[2]), sys.argv[3]
+    unlike = sys.argv[4] if len(sys.argv) > 4 else ""
     print(f"ask.py: asking process {pid} for the name of {description!r}"
           + (f", once it is not {unlike!r}" if unlike else ""), file=sys.stderr)
     # A program that hangs answers no call: each gives up after two seconds, not D-Bus's 25,

@@ -9,16 +9,22 @@
 # the focus in it. On X11, the window manager's _NET_ACTIVE_WINDOW must name the same window;
 # on weston, where the program's windows are comes from the compositor's scene graph
 # (weston-debug), for a click on a title bar.
-# shellcheck source=wait-for.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wait-for.sh"
+# shellcheck source=../../scripts/common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 # for ask.py
-ask=$(dirname "${BASH_SOURCE[0]}")/ask.py
+askPy=$(dirname "${BASH_SOURCE[0]}")/ask.py
+# Asks the program over the accessibility bus what it shows (ask.py says how), with
+# Debian's Python, which has its pyatspi.
+ask() { /usr/bin/python3 "$askPy" "$@"; }
 case $RUN_ON in
 xcb | gnome-x11 | kde-x11) x=$DISPLAY ;;
 wayland) x=$WESTON_X_DISPLAY ;;
 gnome | kde) x= ;;
-*) echo "drive.sh: not on a display server of run-on.sh" >&2; exit 2 ;;
+*)
+    echo "drive.sh: not on a display server of run-on.sh" >&2
+    exit 2
+    ;;
 esac
 xdo() { DISPLAY=$x xdotool "$@"; }
 
@@ -64,12 +70,12 @@ pressKeys() {
 # The program's windows on screen as it tells of them, a line each: which window (name, main,
 # message), active or inactive, and what has the focus in it.
 shownWindows() {
-    /usr/bin/python3 "$ask" --windows "$pid" 2>/dev/null
+    ask --windows "$pid" 2>/dev/null
 }
 
 # Whether the control the program describes as $1 is on screen.
 shows() {
-    /usr/bin/python3 "$ask" --shows "$pid" "$1" 2>/dev/null
+    ask --shows "$pid" "$1" 2>/dev/null
 }
 
 # On an X server, the program's windows there, a line each: which window, its left, top,
@@ -136,14 +142,21 @@ sight() {
     esac
     echo
 }
-# shellcheck disable=SC2034 # waitFor's
-seen=sight
+# waitFor with what there was instead when it gave up, and where ($where) that was.
+expect() {
+    waitFor "$@" || {
+        echo "${where:-$RUN_ON}: $(sight)" >&2
+        return 1
+    }
+}
 
 # Waits until the program's window $1 has the keyboard, with the focus on $2 when given.
 expectKeyboard() {
-    local expected=("$@") # waitFor's own arguments are its "$@"
-    waitFor 'hasKeyboard "${expected[@]}"' "the $1 window to have the keyboard${2+, with the focus on \"$2\"}"
+    expect 10 "the $1 window to have the keyboard${2+, with the focus on \"$2\"}" hasKeyboard "$@"
 }
+
+# Whether the program's process has ended.
+ended() { ! kill -0 "$pid" 2>/dev/null; }
 
 # Whether the program has no window on screen any more, by its own word and, on X11, the
 # server's.
@@ -166,7 +179,10 @@ closeWindow() {
     fi
     local top right
     read -r _ _ top right _ < <(westonWindows | grep "^$1 ") ||
-        { echo "${where-}: no $1 window to close; $(sight)"; return 1; }
+        {
+            echo "${where-}: no $1 window to close; $(sight)"
+            return 1
+        }
     westonClick $((right - 17)) $((top + 15))
 }
 
@@ -184,16 +200,25 @@ westonClick() {
 # Qt draws as wide at the bottom as at each side and taller at the top, for the title bar.
 clickOn() {
     local across down width height onScreen left right bottom margin # x is the X display
-    read -r across down width height onScreen < <(/usr/bin/python3 "$ask" --place "$pid" "$1") ||
-        { echo "${where-}: no place of \"$1\"; $(sight)"; return 1; }
+    read -r across down width height onScreen < <(ask --place "$pid" "$1") ||
+        {
+            echo "${where-}: no place of \"$1\"; $(sight)"
+            return 1
+        }
     case $RUN_ON in
     wayland)
         read -r _ left _ right bottom < <(westonWindows | grep "^$2 ") ||
-            { echo "${where-}: no $2 window on weston; $(sight)"; return 1; }
+            {
+                echo "${where-}: no $2 window on weston; $(sight)"
+                return 1
+            }
         margin=$(((right - left - width) / 2))
         westonClick $((left + margin + across)) $((bottom - margin - height + down))
         ;;
-    gnome | kde) echo "${where-}: no clicks on $RUN_ON in these tests"; return 1 ;;
+    gnome | kde)
+        echo "${where-}: no clicks on $RUN_ON in these tests"
+        return 1
+        ;;
     *) read -r across down <<<"$onScreen" && xdo mousemove "$across" "$down" mousedown 1 sleep 0.1 mouseup 1 ;;
     esac
 }

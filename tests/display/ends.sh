@@ -14,9 +14,8 @@ set -euo pipefail
 program=$1
 runs=${2:-10}
 checks=${3:-5}
-here=$(dirname "$0")
 # shellcheck source=drive.sh
-source "$here/drive.sh"
+source "$(dirname "$0")/drive.sh"
 
 takeWayOut() {
     case $way in
@@ -46,18 +45,15 @@ for way in exit close-main close-name; do
         takeWayOut
         start=$(date +%s%N)
         # Gone within five seconds; a way out that was not taken fails the run.
-        for _ in $(seq 100); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.05
-        done
-        if kill -0 "$pid" 2>/dev/null && ! noWindows; then
+        waitFor 5 "the program to end" ended 2>/dev/null || true
+        if ! ended && ! noWindows; then
             echo "$where: the way out was not taken ($(sight))"
             alive=$((alive + 1))
             kill -KILL "$pid"
             wait "$pid" 2>/dev/null || true
             continue
         fi
-        if kill -0 "$pid" 2>/dev/null; then
+        if ! ended; then
             echo "$where: still alive five seconds after the way out ($(sight)); its threads:"
             gdb -p "$pid" -batch -ex "thread apply all bt 15" 2>/dev/null |
                 grep -E '^(#|Thread)' || true
@@ -88,7 +84,7 @@ for run in $(seq "$checks"); do
     typeName Ann zzz
     expectKeyboard main
     pressKeys alt+g
-    if ! number=$("$here/ask.py" "$pid" "Your number" 000000000000000000000000000); then
+    if ! number=$(ask --name "$pid" "Your number" 000000000000000000000000000); then
         echo "$where: no number drawn"
         wrong=$((wrong + 1))
     elif [ "$number" != 187032110 ]; then

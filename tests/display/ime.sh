@@ -9,9 +9,8 @@
 #   run-on.sh xcb|wayland ime.sh PROGRAM
 set -euo pipefail
 program=$1
-here=$(dirname "$0")
 # shellcheck source=drive.sh
-source "$here/drive.sh"
+source "$(dirname "$0")/drive.sh"
 
 ok="Uses the keys you typed as the seed and opens the main window"
 nameBox="Every key you press here adds to the seed"
@@ -35,7 +34,7 @@ hangul() {
     dbus-send --address="$IBUS_ADDRESS" --print-reply --dest=org.freedesktop.IBus \
         /org/freedesktop/IBus org.freedesktop.IBus.SetGlobalEngine string:hangul >/dev/null 2>&1
 }
-waitFor hangul "IBus to take the Hangul engine"
+waitFor 10 "IBus to take the Hangul engine" hangul
 echo "$RUN_ON: IBus $(dpkg-query -W -f='${Version}' ibus), ibus-hangul" \
     "$(dpkg-query -W -f='${Version}' ibus-hangul)"
 export QT_IM_MODULE=ibus
@@ -59,8 +58,8 @@ for row in "${rows[@]}"; do
     pressKeys $keys
     if [ "$press" = click ]; then clickOn "$ok" name; else pressKeys "$press"; fi
     expectKeyboard main
-    typed=$(/usr/bin/python3 "$ask" --text "$pid" "$nameBox")
-    published=$(/usr/bin/python3 "$ask" --text "$pid" "$seedBox")
+    typed=$(ask --text "$pid" "$nameBox")
+    published=$(ask --text "$pid" "$seedBox")
     if [ "$typed" = "$name" ] && [ "$published" = "$seed" ]; then
         echo "$where: the name \"$typed\", the seed $published"
     else

@@ -68,8 +68,8 @@ if [ "$platform" = gnome-x11 ] && ! mutter --x11 --help >/dev/null 2>&1; then
     exit "$skipped"
 fi
 
-# shellcheck source=wait-for.sh
-source "$here/wait-for.sh"
+# shellcheck source=../../scripts/common.sh
+source "$here/../../scripts/common.sh"
 
 work=$(mktemp -d)
 pids=() # in the order started
@@ -81,6 +81,9 @@ timedOut=false
 testProcesses() {
     grep -lzxF "RUN_ON_TEST=$work" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 || true
 }
+
+testGone() { [ -z "$(testProcesses)" ]; }
+gone() { ! kill -0 "$1" 2>/dev/null; }
 
 backtraces() {
     local pid
@@ -105,20 +108,16 @@ stop() {
     if [ -n "$(testProcesses)" ]; then
         echo "run-on.sh: ending what is left of the test: $(testProcesses | xargs)"
         testProcesses | xargs -r kill 2>/dev/null || true
-        waitFor '[ -z "$(testProcesses)" ]' "the test's processes to end on SIGTERM" ||
+        waitFor 10 "the test's processes to end on SIGTERM" testGone ||
             testProcesses | xargs -r kill -KILL 2>/dev/null || true
     fi
-    [ -n "${test:-}" ] && wait "$test" 2>/dev/null || true
+    if [ -n "${test:-}" ]; then wait "$test" 2>/dev/null || true; fi
     # Last started, first stopped: weston before the X server it draws into, the session
     # bus last. Each gets two seconds to go (weston now and then hangs on its way out).
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         pid=${pids[i]}
         kill "$pid" 2>/dev/null || true
-        for _ in $(seq 40); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.05
-        done
-        kill -KILL "$pid" 2>/dev/null || true
+        waitFor 2 "process $pid to end" gone "$pid" 2>/dev/null || kill -KILL "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
     if [ "$status" -ne 0 ]; then
@@ -133,26 +132,15 @@ stop() {
 } >&2
 trap stop EXIT
 
-# Runs the test command, with this run's mark.
-runTest() {
-    RUN_ON_TEST=$work exec "${testCommand[@]}"
-}
-
-# Starts the test command in the background, on the X server $display or on the Wayland
-# display wayland-test.
+# Starts the test command in the background, with this run's mark, on the X server $display
+# or on the Wayland display wayland-test.
 startTestOnX() {
-    (
-        unset WAYLAND_DISPLAY
-        export DISPLAY=$display QT_QPA_PLATFORM=xcb
-        runTest
-    ) &
+    env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb RUN_ON_TEST="$work" \
+        "${testCommand[@]}" &
 }
 startTestOnWayland() {
-    (
-        unset DISPLAY
-        export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
-        runTest
-    ) &
+    env -u DISPLAY WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland RUN_ON_TEST="$work" \
+        "${testCommand[@]}" &
 }
 
 # Whether a name is owned on the session bus.
@@ -161,11 +149,17 @@ onBus() {
         org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q "boolean true"
 }
 
+# Whether the compositor serves the test's Wayland display and has its name $1 on the bus.
+servesWayland() { [ -S "$XDG_RUNTIME_DIR/wayland-test" ] && onBus "$1"; }
+
+# Whether a window manager manages the X screen: it names itself on the root window then.
+managesScreen() { DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; }
+
 # Xvfb chooses a free display itself and writes its number.
 startXvfb() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     pids+=($!)
-    waitFor '[ -s "$work/display" ]' "Xvfb to start"
+    waitFor 10 "Xvfb to start" test -s "$work/display"
     display=":$(head -n 1 "$work/display")"
 }
 
@@ -179,11 +173,14 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # The session bus: what its services print goes to dbus.log.
 dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" >"$work/dbus.log" 2>&1 &
 pids+=($!)
-waitFor '[ -s "$work/bus" ]' "the D-Bus session bus to start"
+waitFor 10 "the D-Bus session bus to start" test -s "$work/bus"
 DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
 export DBUS_SESSION_BUS_ADDRESS RUN_ON=$platform
 dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress \
-    >/dev/null || { echo "run-on.sh: no accessibility bus (package at-spi2-core)"; exit 1; }
+    >/dev/null || {
+    echo "run-on.sh: no accessibility bus (package at-spi2-core)"
+    exit 1
+}
 
 case $platform in
 xcb)
@@ -191,7 +188,7 @@ xcb)
     DISPLAY=$display openbox --sm-disable --config-file "$here/openbox.xml" \
         --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
     pids+=($!)
-    waitFor '[ -e "$work/wm-ready" ]' "openbox to start"
+    waitFor 10 "openbox to start" test -e "$work/wm-ready"
     startTestOnX
     ;;
 wayland)
@@ -199,27 +196,24 @@ wayland)
     DISPLAY=$display weston --debug --config="$here/weston.ini" --backend=x11-backend.so \
         --socket=wayland-test --width=1200 --height=960 >"$work/weston.log" 2>&1 &
     pids+=($!)
-    waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ]' "weston to start"
+    waitFor 10 "weston to start" test -S "$XDG_RUNTIME_DIR/wayland-test"
     WESTON_X_DISPLAY=$display startTestOnWayland
     ;;
 gnome)
     GSETTINGS_BACKEND=keyfile mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
         --wayland-display wayland-test >"$work/mutter.log" 2>&1 &
     pids+=($!)
-    waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ] && onBus org.gnome.Mutter.RemoteDesktop' \
-        "mutter to start"
+    waitFor 10 "mutter to start" servesWayland org.gnome.Mutter.RemoteDesktop
     /usr/bin/python3 "$here/keyboard.py" >"$work/keyboard.log" 2>&1 &
     pids+=($!)
-    waitFor 'onBus org.dicewright.TestKeyboard' "keyboard.py to start"
+    waitFor 10 "keyboard.py to start" onBus org.dicewright.TestKeyboard
     startTestOnWayland
     ;;
 gnome-x11)
     startXvfb
     DISPLAY=$display GSETTINGS_BACKEND=keyfile mutter --x11 --sm-disable >"$work/mutter.log" 2>&1 &
     pids+=($!)
-    # A window manager names itself on the root window once it manages the screen.
-    waitFor 'DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
-        "mutter to start"
+    waitFor 10 "mutter to start" managesScreen
     startTestOnX
     ;;
 kde-x11)
@@ -232,12 +226,11 @@ kde-x11)
         [ -x "$daemon" ] || continue
         DISPLAY=$display "$daemon" >"$work/kglobalaccel.log" 2>&1 &
         pids+=($!)
-        waitFor 'onBus org.kde.kglobalaccel' "kglobalacceld to start"
+        waitFor 10 "kglobalacceld to start" onBus org.kde.kglobalaccel
     done
     DISPLAY=$display kwin_x11 >"$work/kwin.log" 2>&1 &
     pids+=($!)
-    waitFor 'DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
-        "kwin to start"
+    waitFor 10 "kwin to start" managesScreen
     startTestOnX
     ;;
 kde)
@@ -252,7 +245,7 @@ kde)
     KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 XKB_DEFAULT_LAYOUT=us "$work/kwin/kwin_wayland" \
         --virtual --width 1280 --height 1024 --socket wayland-test >"$work/kwin.log" 2>&1 &
     pids+=($!)
-    waitFor '[ -S "$XDG_RUNTIME_DIR/wayland-test" ] && onBus org.kde.KWin' "kwin to start"
+    waitFor 10 "kwin to start" servesWayland org.kde.KWin
     startTestOnWayland
     ;;
 *)

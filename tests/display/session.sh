@@ -7,9 +7,8 @@
 #   run-on.sh PLATFORM session.sh PROGRAM
 set -euo pipefail
 program=$1
-here=$(dirname "$0")
 # shellcheck source=drive.sh
-source "$here/drive.sh"
+source "$(dirname "$0")/drive.sh"
 
 nameBox="Every key you press here adds to the seed"
 pure="Draws a number from 1 upwards"
@@ -19,31 +18,38 @@ seedBox="The seed the next number is drawn from; made from the keys of your name
 # Presses the keys $1, one combination after another, then waits for the window $2 to have
 # the keyboard, with the focus on $3 if given.
 afterKeys() {
-    keys=$1
-    where="$RUN_ON, after $keys"
+    step=$1
+    where="$RUN_ON, after $step"
     # shellcheck disable=SC2086 # a word for each combination
-    pressKeys $keys
+    pressKeys $step
     expectKeyboard "${@:2}"
 }
 
 # Chooses the item of the Dicewright menu whose access key is $1, Alt+D and then the key, as
-# a hand presses them, and waits until the condition $2 holds ($3 says it in words). Made
-# once: a choice the menu lost fails the test.
+# a hand presses them, and waits until the command after WHAT $2 succeeds. Made once: a choice
+# the menu lost fails the test.
 chooseFromMenu() {
-    keys="alt+d $1"
-    where="$RUN_ON, after $keys"
+    step="alt+d $1"
+    where="$RUN_ON, after $step"
     pressKeys alt+d "$1"
-    waitFor "$2" "$3"
+    expect 10 "${@:2}"
 }
+seedBoxShown() { shows "$seedBox" && hasKeyboard main; }
 
 # Asks for the number shown, once it is no longer $2, and checks it is $1.
 expectNumber() {
     local number
-    number=$("$here/ask.py" "$pid" "Your number" "$2") ||
-        { echo "$RUN_ON, after $keys: no number drawn; $(sight)"; return 1; }
+    number=$(ask --name "$pid" "Your number" "$2") ||
+        {
+            echo "$RUN_ON, after $step: no number drawn; $(sight)"
+            return 1
+        }
     [ "$number" = "$1" ] ||
-        { echo "$RUN_ON, after $keys: drew $number where openbox draws $1"; return 1; }
-    echo "$RUN_ON, after $keys: drew $number"
+        {
+            echo "$RUN_ON, after $step: drew $number where openbox draws $1"
+            return 1
+        }
+    echo "$RUN_ON, after $step: drew $number"
 }
 
 where="$RUN_ON, start"
@@ -71,7 +77,7 @@ expectNumber 5 ""
 # The box is emptied key by key: text selected with the keys would fill the primary selection,
 # which Qt 6.4's Wayland clipboard still holds, and the leak check reports, when the program
 # ends on mutter and kwin.
-chooseFromMenu v 'shows "$seedBox" && hasKeyboard main' "the seed box to show after View Seed"
+chooseFromMenu v "the seed box to show after View Seed" seedBoxShown
 afterKeys "alt+p Tab Tab" main "$seedBox"
 pressKeys End BackSpace BackSpace BackSpace
 typeText 12ab
@@ -83,19 +89,22 @@ afterKeys "alt+g" main
 expectNumber 1683566750 5
 
 # A new seed from a second name.
-chooseFromMenu c 'hasKeyboard name "$nameBox"' "the name window to have the keyboard"
+chooseFromMenu c "the name window to have the keyboard" hasKeyboard name "$nameBox"
 typeText Bo
 afterKeys "alt+o" main "$seedBox"
 afterKeys "alt+g" main
 expectNumber 1960765728 1683566750
 
-chooseFromMenu a 'hasKeyboard message' "About to have the keyboard"
+chooseFromMenu a "About to have the keyboard" hasKeyboard message
 afterKeys "Return" main "$seedBox"
 
 where="$RUN_ON, Exit"
 pressKeys alt+e
-waitFor '! kill -0 "$pid" 2>/dev/null' "the program to end after Exit"
+expect 10 "the program to end after Exit" ended
 status=0
 wait "$pid" || status=$?
-[ "$status" -eq 0 ] || { echo "$where: ended with status $status"; exit 1; }
+[ "$status" -eq 0 ] || {
+    echo "$where: ended with status $status"
+    exit 1
+}
 echo "$RUN_ON: the whole session went as under openbox"

@@ -12,8 +12,8 @@ set -euo pipefail
 action=$1
 folder=$2
 export WINEPREFIX=$folder/prefix WINEDEBUG=-all WINEARCH=win64
-# shellcheck source=../display/wait-for.sh
-source "$(dirname "$0")/../display/wait-for.sh"
+# shellcheck source=../../scripts/common.sh
+source "$(dirname "$0")/../../scripts/common.sh"
 
 stop() {
     if [ -s "$folder/display" ]; then
@@ -37,15 +37,21 @@ start)
     setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
         3>"$folder/display.new" </dev/null >"$folder/xvfb.log" 2>&1 &
     echo $! >"$folder/xvfb.pid"
-    ready() { [ -s "$folder/display.new" ]; }
-    waitFor ready "Xvfb to say its display" || { cat "$folder/xvfb.log" >&2; exit 1; }
+    waitFor 10 "Xvfb to say its display" test -s "$folder/display.new" ||
+        {
+            cat "$folder/xvfb.log" >&2
+            exit 1
+        }
     mv "$folder/display.new" "$folder/display"
     DISPLAY=:$(cat "$folder/display")
     export DISPLAY
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "desktop.sh: making the Wine prefix $WINEPREFIX"
         WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init 2>"$folder/wineboot.log" ||
-            { cat "$folder/wineboot.log" >&2; exit 1; }
+            {
+                cat "$folder/wineboot.log" >&2
+                exit 1
+            }
         ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     fi
     wine regedit /S "$(winepath -w "$(dirname "$0")/settings.reg")"
