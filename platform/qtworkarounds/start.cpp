@@ -12,8 +12,8 @@ namespace platform::qtworkarounds {
 #ifdef Q_OS_LINUX
 namespace {
 
-// Qt workaround: Qt's xcb backing store, every Qt 6 so far; fixed by no upstream change known
-// to us; off when the user sets QT_XCB_NO_MITSHM.
+// Qt workaround: Qt's xcb backing store, 6.4 to 6.11 measured; fixed by no upstream change
+// known to us; off when the user sets QT_XCB_NO_MITSHM.
 //
 // On X11, Qt hands a window's pixels to the X server through shared memory, and before it
 // paints over pixels the server may still be reading it waits for a round trip. A button
