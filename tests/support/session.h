@@ -164,6 +164,11 @@ public:
     // Whichever window is on screen afterwards is the active one.
     [[nodiscard]] bool chooseMenu(const char* item)
     {
+        // The menu is the active window's: a compositor may give the activation back some
+        // milliseconds after a message box closes, and the application ignores an activation
+        // that comes while a menu is open, which would leave it with no active window.
+        if (!activateMain())
+            return false;
         QMenuBar* bar = main().menuBar();
         auto* action = main().findChild<QAction*>(QString::fromLatin1(item));
         if (!action)
